@@ -1,0 +1,294 @@
+// SPDX-License-Identifier: MIT
+#include "engine/Dates.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+
+namespace kolvane {
+namespace {
+
+using namespace std::chrono;
+
+bool isDateSeparator(char c) {
+    return c == '-' || c == '/' || c == '.' || c == '\\';
+}
+
+// Letters of the year, month and day of all four language blocks (ids 182 to 184).
+struct PatternLetters {
+    std::string year;
+    std::string month;
+    std::string day;
+};
+
+const PatternLetters& patternLetters() {
+    static const PatternLetters letters = [] {
+        PatternLetters result;
+        for (const int base : {kSpanishBase, kEnglishBase, kGermanBase, kFrenchBase}) {
+            const auto add = [&](std::string& into, int number) {
+                for (const char c : FindTextById(1000 + base + number).value_or("")) {
+                    into += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+                }
+            };
+            add(result.year, 182);
+            add(result.month, 183);
+            add(result.day, 184);
+        }
+        return result;
+    }();
+    return letters;
+}
+
+// Numeric value of the year text: 0 for blank or non-numeric text.
+long yearValue(std::string_view year) {
+    const std::size_t first = year.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return 0;
+    }
+    year = year.substr(first, year.find_last_not_of(' ') - first + 1);
+    long value = 0;
+    const auto [end, ec] = std::from_chars(year.data(), year.data() + year.size(), value);
+    return ec == std::errc{} && end == year.data() + year.size() ? value : 0;
+}
+
+void appendCenturyYear(std::string& out, std::string_view year) {
+    if (yearValue(year) < 1900) {
+        if (year.size() == 2 && yearValue(year) < 70) {
+            out += "20";
+        } else if (year.size() == 1) {
+            out += "200";
+        } else {
+            out += "19";
+        }
+    }
+    out += year;
+}
+
+void appendTwoDigits(std::string& out, std::string_view part) {
+    if (part.size() < 2) {
+        out += '0';
+    }
+    out += part;
+}
+
+} // namespace
+
+DatePatternParser::DatePatternParser(std::string_view pattern) {
+    const PatternLetters& letters = patternLetters();
+    parts_.reserve(pattern.size());
+    for (const char raw : pattern) {
+        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(raw)));
+        if (letters.year.find(c) != std::string::npos) {
+            parts_.push_back(Part::Year);
+        } else if (letters.month.find(c) != std::string::npos) {
+            parts_.push_back(Part::Month);
+        } else if (letters.day.find(c) != std::string::npos) {
+            parts_.push_back(Part::Day);
+        } else if (isDateSeparator(c)) {
+            parts_.push_back(Part::Separator);
+        } else {
+            parts_.push_back(Part::Unknown);
+        }
+    }
+}
+
+bool DatePatternParser::parse(std::string_view value, std::string& out) const {
+    if (value.size() > parts_.size() && value.front() == ' ') {
+        value.remove_prefix(1);
+    }
+    // A blank in a month or day position reads as "0"; only the first character
+    // of what is left is ever replaced, so one flag stands in for the edit.
+    bool frontIsZero = false;
+    const auto front = [&]() -> char { return frontIsZero ? '0' : value.front(); };
+    const auto drop = [&] {
+        value.remove_prefix(1);
+        frontIsZero = false;
+    };
+
+    std::string year;
+    std::string month;
+    std::string day;
+    for (const Part part : parts_) {
+        if (part == Part::Unknown) {
+            break; // the unknown character stays first in the pattern: nothing more is read
+        }
+        if (part == Part::Month || part == Part::Day) {
+            std::string& group = part == Part::Month ? month : day;
+            if (!value.empty() && front() == ' ') {
+                frontIsZero = true;
+            }
+            if (!value.empty() && isDateSeparator(front())) {
+                group.insert(group.begin(), '0'); // the group ended early
+                continue;
+            }
+            if (value.empty()) {
+                return false;
+            }
+            group += front();
+            drop();
+            continue;
+        }
+        if (value.empty()) {
+            return false;
+        }
+        if (part == Part::Year) {
+            year += front();
+        }
+        drop();
+    }
+    appendCenturyYear(out, year);
+    appendTwoDigits(out, month);
+    appendTwoDigits(out, day);
+    return true;
+}
+
+std::optional<std::string> ParseDateByPattern(std::string_view pattern, std::string_view value) {
+    std::string result;
+    if (!DatePatternParser(pattern).parse(value, result)) {
+        return std::nullopt;
+    }
+    return result;
+}
+
+void SelectDatePattern(ImportSetup& setup) {
+    if (setup.DateFormatName != kCustomDateFormat) {
+        setup.DatePattern = setup.DateFormatName;
+    }
+}
+
+std::string ConvertDate(ImportSetup& setup, std::string_view value, const EngineContext& context) {
+    if (value.empty()) {
+        return {};
+    }
+    SelectDatePattern(setup);
+    if (auto result = ParseDateByPattern(setup.DatePattern, value)) {
+        return std::move(*result);
+    }
+    context.port.showMessage(msg::DateNotTranslated, MessageIcon::Warning, MessageButtons::Ok);
+    setup.DateConversionFailed = true;
+    return {};
+}
+
+namespace {
+
+char formattingLetter(char raw) {
+    switch (std::toupper(static_cast<unsigned char>(raw))) {
+    case 'D':
+    case 'T':
+    case 'Q':
+        return 'D';
+    case 'M':
+        return 'M';
+    case 'J':
+    case 'A':
+    case 'Y':
+        return 'Y';
+    default:
+        return 0;
+    }
+}
+
+void appendNumber(std::string& out, unsigned value, int minimumDigits) {
+    std::array<char, 12> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    for (auto n = end - digits.data(); n < minimumDigits; ++n) {
+        out += '0';
+    }
+    out.append(digits.data(), end);
+}
+
+unsigned dayOfYear(year_month_day date) {
+    const sys_days first{date.year() / January / 1};
+    return static_cast<unsigned>((sys_days{date} - first).count()) + 1;
+}
+
+} // namespace
+
+std::string FormatDateByPattern(std::string_view pattern, year_month_day date) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < pattern.size()) {
+        const char letter = formattingLetter(pattern[i]);
+        if (letter == 0) {
+            out += pattern[i++];
+            continue;
+        }
+        std::size_t run = 0;
+        while (i + run < pattern.size() && formattingLetter(pattern[i + run]) == letter) {
+            ++run;
+        }
+        i += run;
+        const auto yearNumber = static_cast<unsigned>(static_cast<int>(date.year()));
+        while (run > 0) {
+            if (letter == 'Y' && run >= 4) {
+                appendNumber(out, yearNumber, 4);
+                run -= 4;
+            } else if (letter == 'Y' && run >= 2) {
+                appendNumber(out, yearNumber % 100, 2);
+                run -= 2;
+            } else if (letter == 'Y') {
+                appendNumber(out, dayOfYear(date), 1);
+                run -= 1;
+            } else {
+                const unsigned part = letter == 'D' ? static_cast<unsigned>(date.day())
+                                                    : static_cast<unsigned>(date.month());
+                const int digits = run >= 2 ? 2 : 1;
+                appendNumber(out, part, digits);
+                run -= static_cast<std::size_t>(digits);
+            }
+        }
+    }
+    return out;
+}
+
+std::string FormatTodayByPattern(std::string_view pattern, const Clock& clock) {
+    return FormatDateByPattern(pattern, clock.today());
+}
+
+namespace {
+
+std::optional<int> digitsValue(std::string_view text) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || text.front() == '-' ||
+        text.front() == '+') {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<double> Trans_Fechas(std::string_view adisDate) {
+    const std::string_view yearText = adisDate.substr(0, adisDate.size() == 8 ? 4 : 2);
+    const std::string_view lastFour =
+        adisDate.substr(adisDate.size() > 4 ? adisDate.size() - 4 : 0);
+    const std::string_view monthText = lastFour.substr(0, 2);
+    const std::string_view dayText = adisDate.substr(adisDate.size() > 2 ? adisDate.size() - 2 : 0);
+
+    const auto yearNumber = digitsValue(yearText);
+    const auto monthNumber = digitsValue(monthText);
+    const auto dayNumber = digitsValue(dayText);
+    if (!yearNumber || !monthNumber || !dayNumber) {
+        return std::nullopt;
+    }
+    int fullYear = *yearNumber;
+    if (yearText.size() <= 2) {
+        fullYear += fullYear < 30 ? 2000 : 1900;
+    }
+    if (fullYear < 100 || fullYear > 9999) {
+        return std::nullopt;
+    }
+    const year_month_day date{year{fullYear}, month{static_cast<unsigned>(*monthNumber)},
+                              day{static_cast<unsigned>(*dayNumber)}};
+    if (!date.ok()) {
+        return std::nullopt;
+    }
+    const sys_days epoch{year{1899} / December / 30};
+    return static_cast<double>((sys_days{date} - epoch).count());
+}
+
+} // namespace kolvane

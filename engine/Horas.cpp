@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#include "engine/Horas.h"
+
+namespace kolvane {
+namespace {
+
+bool isTimeSeparator(char c) {
+    return c == '/' || c == '-' || c == '.' || c == ':' || c == ',';
+}
+
+// Takes one group from the front of `value` (up to a separator, which is dropped too)
+// and returns its two digits.
+void appendGroup(std::string& out, std::string_view& value, bool keepLastDigits) {
+    char first = 0;
+    char second = 0;
+    char previous = 0;
+    int digits = 0;
+    std::size_t i = 0;
+    for (; i < value.size() && !isTimeSeparator(value[i]); ++i) {
+        const char c = value[i];
+        if (c < '0' || c > '9') {
+            continue;
+        }
+        if (digits == 0) {
+            first = c;
+        } else if (digits == 1) {
+            second = c;
+        }
+        if (keepLastDigits && digits >= 1) {
+            first = previous;
+            second = c;
+        }
+        previous = c;
+        ++digits;
+    }
+    value.remove_prefix(i < value.size() ? i + 1 : i);
+    if (digits == 0) {
+        out += "00";
+    } else if (digits == 1) {
+        out += '0';
+        out += first;
+    } else {
+        out += first;
+        out += second;
+    }
+}
+
+} // namespace
+
+void AppendConvertedTime(std::string& out, std::string_view value) {
+    appendGroup(out, value, true);
+    appendGroup(out, value, false);
+    appendGroup(out, value, false);
+}
+
+std::string ConvertTime(std::string_view value) {
+    std::string result;
+    result.reserve(6);
+    AppendConvertedTime(result, value);
+    return result;
+}
+
+} // namespace kolvane

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#include "engine/ImportSetup.h"
+
+#include <utility>
+
+namespace kolvane {
+
+void ResetImportSetup(ImportSetup& setup) {
+    auto starts = std::move(setup.FixedColumnStarts);
+    auto columns = std::move(setup.ColumnTable);
+    auto source = std::move(setup.SourceTable);
+    setup = ImportSetup{};
+    setup.FixedColumnStarts = std::move(starts);
+    setup.ColumnTable = std::move(columns);
+    setup.SourceTable = std::move(source);
+}
+
+void CopyStagingToWorking(ImportSetup& setup) {
+    const DstStaging& staged = setup.Staging;
+    setup.SourceFilePath = staged.SourceFilePath;
+    setup.Description = staged.Description;
+    setup.Separator = staged.Separator;
+    setup.TopLinesToSkip = staged.TopLinesToSkip;
+    setup.BottomLinesToSkip = staged.BottomLinesToSkip;
+    setup.DateFormatName = staged.DateFormatName;
+    setup.DatePattern = staged.DatePattern;
+    setup.AskSendDate = staged.AskSendDate;
+}
+
+} // namespace kolvane

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+// Everything one import needs: the settings, the column table, the source table
+// and the ADIS text built from them. Each program owns exactly one ImportSetup
+// for its whole run and passes it by reference.
+#pragma once
+
+#include "engine/SourceTable.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kolvane {
+
+// The Separator value of fixed-width sources.
+inline constexpr std::string_view kFixedColumns = "Fixed Columns";
+// The date format name of a pattern that the user built.
+inline constexpr std::string_view kCustomDateFormat = "Personalizado";
+// The mark of a column that is not imported, as the runner keeps it after reading a DST.
+inline constexpr std::string_view kStoredDoNotImport = "NO IMPORTAR";
+
+// What one source column becomes in the ADIS file. Numbers are kept as text
+// because they are edited in text boxes and stored as text in DST files.
+struct ColumnDefinition {
+    std::string Mnemonic;
+    std::string ItemNumber;
+    std::string RequiredIndex;
+    std::string Width;
+    std::string Decimals;
+    std::string RecommendedWidth;
+    std::string RecommendedDecimals;
+    std::int16_t SpareFlag = 0;
+    bool IsDate = false;
+    bool IsTime = false;
+    std::string DecimalSeparator; // "", "." or ","
+    std::string CorrectionFactor; // "", or "*" / "/" followed by the factor
+
+    friend bool operator==(const ColumnDefinition&, const ColumnDefinition&) = default;
+};
+
+// Entry i of the table describes source column i (index 0 is column 1).
+using ColumnTable = std::vector<ColumnDefinition>;
+// Ascending cut points of fixed-width columns (characters in front of each start).
+using FixedColumnStarts = std::vector<std::int16_t>;
+
+// Values a DST reader stages before the caller copies them into the working fields.
+struct DstStaging {
+    std::string SourceFilePath;
+    std::string Description;
+    std::string Separator;
+    std::int16_t TopLinesToSkip = 0;
+    std::int16_t BottomLinesToSkip = 0;
+    std::string DateFormatName;
+    std::string DatePattern;
+    bool AskSendDate = false;
+};
+
+struct ImportSetup {
+    std::string SourceFilePath;
+    std::string Description;
+    std::string Separator;
+    std::int16_t TopLinesToSkip = 0;
+    std::int16_t BottomLinesToSkip = 0;
+    std::uint8_t LineFilterMode = 0; // 0 none, 1 matching lines dropped, 2 only matching lines
+    std::string LineFilterText;
+    std::string DateFormatName;
+    std::string DatePattern;
+    bool DateConversionFailed = false;
+    bool AskSendDate = false;
+    bool UseTodayAsSendDate = false;
+    std::string SendDate;
+    bool OptionInit = false;
+    bool OptionZero = false;
+    bool OptionTrigger = false;
+    bool OptionErrExit = false;
+    bool OptionErrOK = false;
+    std::string AdisText;
+    std::string StoredAdisHeader;
+    std::string DstFilePath;
+    bool FixedColumnsFromDst = false;
+    bool ColumnsFromDst = false;
+    bool ColumnsWindowLoaded = false;
+    bool ColumnCountMismatch = false;
+
+    DstStaging Staging;
+    ::kolvane::FixedColumnStarts FixedColumnStarts;
+    ::kolvane::ColumnTable ColumnTable;
+    ::kolvane::SourceTable SourceTable;
+
+    bool usesFixedColumns() const { return Separator == kFixedColumns; }
+};
+
+// Sets every setting (and the staging copy) back to its default. The column
+// table, the fixed column starts and the source table stay: the step that
+// fills each of them recreates it.
+void ResetImportSetup(ImportSetup& setup);
+
+// Copies the staged DST values into the working fields.
+void CopyStagingToWorking(ImportSetup& setup);
+
+} // namespace kolvane

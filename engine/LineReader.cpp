@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: MIT
+#include "engine/LineReader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace kolvane {
+namespace {
+
+constexpr std::size_t kReadBlock = std::size_t{1} << 20;
+
+std::string describeErrno(int error) {
+    return std::generic_category().message(error);
+}
+
+} // namespace
+
+Status CheckReadableFile(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status)) {
+        if (ec && ec != std::errc::no_such_file_or_directory) {
+            return {ErrorCode::FileUnreadable, "cannot be read: " + ec.message(), path};
+        }
+        return {ErrorCode::FileNotFound, "the file does not exist", path};
+    }
+    if (std::filesystem::is_directory(status)) {
+        return {ErrorCode::NotAFile, "this is a folder, not a file", path};
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return {ErrorCode::NotAFile, "this is not a regular file", path};
+    }
+    return Status::Ok();
+}
+
+LineReader::LineReader(std::size_t maxLineLength) : maxLineLength_(maxLineLength) {}
+
+Status LineReader::open(const std::string& path) {
+    close();
+    path_ = path;
+    if (Status check = CheckReadableFile(path); !check.ok()) {
+        return check;
+    }
+    std::FILE* raw = std::fopen(path.c_str(), "rb");
+    if (raw == nullptr) {
+        return {ErrorCode::FileUnreadable, "cannot be opened: " + describeErrno(errno), path};
+    }
+    file_.reset(raw);
+    std::setvbuf(raw, nullptr, _IONBF, 0); // we buffer ourselves
+    std::error_code ec;
+    size_ = std::filesystem::file_size(path, ec);
+    buffer_.resize(kReadBlock);
+    eof_ = false;
+    return Status::Ok();
+}
+
+void LineReader::openText(std::string_view text) {
+    close();
+    inMemory_ = true;
+    text_ = text;
+    size_ = text.size();
+    eof_ = true;
+}
+
+void LineReader::close() {
+    file_.reset();
+    text_ = {};
+    eof_ = true;
+    inMemory_ = false;
+    error_ = Status::Ok();
+    lineNumber_ = 0;
+    consumed_ = 0;
+    size_ = 0;
+}
+
+// Moves the unread rest to the front of the buffer and reads more after it.
+bool LineReader::refill() {
+    if (eof_ || !file_) {
+        return false;
+    }
+    const std::size_t rest = text_.size();
+    if (rest > 0 && text_.data() != buffer_.data()) {
+        std::memmove(buffer_.data(), text_.data(), rest);
+    }
+    if (buffer_.size() - rest < kReadBlock / 2) {
+        buffer_.resize(buffer_.size() * 2);
+    }
+    const std::size_t got =
+        std::fread(buffer_.data() + rest, 1, buffer_.size() - rest, file_.get());
+    if (got == 0) {
+        if (std::ferror(file_.get())) {
+            error_ = {ErrorCode::FileUnreadable, "reading failed: " + describeErrno(errno), path_,
+                      lineNumber_ + 1};
+        }
+        eof_ = true;
+    }
+    text_ = std::string_view(buffer_.data(), rest + got);
+    return got > 0;
+}
+
+LineReader::Result LineReader::next(std::string_view& line) {
+    if (!error_.ok()) {
+        return Result::Error;
+    }
+    std::size_t searchFrom = 0;
+    for (;;) {
+        const void* found = text_.size() > searchFrom ? std::memchr(text_.data() + searchFrom, '\n',
+                                                                    text_.size() - searchFrom)
+                                                      : nullptr;
+        if (found != nullptr) {
+            const auto length =
+                static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+            if (length > maxLineLength_) {
+                break;
+            }
+            line = text_.substr(0, length);
+            if (!line.empty() && line.back() == '\r') {
+                line.remove_suffix(1);
+            }
+            text_.remove_prefix(length + 1);
+            consumed_ += length + 1;
+            ++lineNumber_;
+            return Result::Line;
+        }
+        if (text_.size() > maxLineLength_) {
+            break;
+        }
+        searchFrom = text_.size();
+        if (!refill()) {
+            if (!error_.ok()) {
+                return Result::Error;
+            }
+            if (text_.empty()) {
+                return Result::End;
+            }
+            line = text_; // the last line has no line break
+            if (line.back() == '\r') {
+                line.remove_suffix(1);
+            }
+            consumed_ += text_.size();
+            text_ = {};
+            ++lineNumber_;
+            return Result::Line;
+        }
+    }
+    error_ = {ErrorCode::LineTooLong,
+              "the line is longer than " + std::to_string(maxLineLength_ >> 20) +
+                  " MiB; this does not look like a text export",
+              path_, lineNumber_ + 1};
+    return Result::Error;
+}
+
+Status CountLines(const std::string& path, long& count) {
+    count = 0;
+    if (Status check = CheckReadableFile(path); !check.ok()) {
+        return check;
+    }
+    std::FILE* raw = std::fopen(path.c_str(), "rb");
+    if (raw == nullptr) {
+        return {ErrorCode::FileUnreadable, "cannot be opened: " + describeErrno(errno), path};
+    }
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(raw, &std::fclose);
+    std::setvbuf(raw, nullptr, _IONBF, 0);
+    std::vector<char> block(kReadBlock);
+    char last = '\n';
+    for (;;) {
+        const std::size_t got = std::fread(block.data(), 1, block.size(), raw);
+        if (got == 0) {
+            if (std::ferror(raw)) {
+                return {ErrorCode::FileUnreadable, "reading failed: " + describeErrno(errno), path};
+            }
+            break;
+        }
+        const char* p = block.data();
+        const char* end = p + got;
+        while ((p = static_cast<const char*>(
+                    std::memchr(p, '\n', static_cast<std::size_t>(end - p))))) {
+            ++count;
+            ++p;
+        }
+        last = block[got - 1];
+    }
+    if (last != '\n') {
+        ++count;
+    }
+    return Status::Ok();
+}
+
+} // namespace kolvane

@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: MIT
+#include "engine/SourceRows.h"
+
+#include "engine/FixedColumnsTOColumns.h"
+#include "engine/TxtTOArray.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace kolvane {
+namespace {
+
+// Drives the working window by the share of the file read, a few hundred times
+// per file at most rather than once per row.
+class Progress {
+public:
+    Progress(UserPort& port, bool enabled, int caption, std::uint64_t size)
+        : port_(port), enabled_(enabled), step_(std::max<std::uint64_t>(size / 200, 1 << 16)) {
+        if (enabled_) {
+            port_.startProgress(caption, static_cast<std::int64_t>(size));
+        }
+    }
+    ~Progress() {
+        if (enabled_) {
+            port_.endProgress();
+        }
+    }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    void update(std::uint64_t position) {
+        if (enabled_ && position >= next_) {
+            port_.setProgress(static_cast<std::int64_t>(position));
+            next_ = position + step_;
+        }
+    }
+
+private:
+    UserPort& port_;
+    bool enabled_;
+    std::uint64_t step_;
+    std::uint64_t next_ = 0;
+};
+
+SourceReadResult failure(Status status, std::size_t rows = 0) {
+    SourceReadResult result;
+    result.outcome = SourceReadResult::Outcome::Failed;
+    result.status = std::move(status);
+    result.rows = rows;
+    return result;
+}
+
+// How many lines the reader may deliver: the file's lines less those skipped at
+// the top and the bottom. Without lines to skip at the bottom the limit can never
+// end the reading before the end of the file, so the file is not counted then.
+Status lineLimit(const ImportSetup& setup, const SourceData& source, long& limit) {
+    limit = LONG_MAX;
+    if (setup.BottomLinesToSkip <= 0) {
+        return Status::Ok();
+    }
+    long lines = 0;
+    if (Status counted = source.countLines(lines); !counted.ok()) {
+        return counted;
+    }
+    limit = lines - setup.BottomLinesToSkip - std::max<long>(setup.TopLinesToSkip, 0);
+    return Status::Ok();
+}
+
+SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
+                               const SourceData& source, const SourceLoadOptions& options,
+                               RowConsumer& consumer) {
+    setup.ColumnCountMismatch = false;
+    long limit = 0;
+    if (Status counted = lineLimit(setup, source, limit); !counted.ok()) {
+        return failure(counted);
+    }
+    SourceLineReader reader(setup);
+    if (Status opened = reader.open(source); !opened.ok()) {
+        return failure(opened);
+    }
+    std::string_view line;
+    const auto firstResult = reader.next(line);
+    if (firstResult == LineReader::Result::Error) {
+        return failure(reader.error());
+    }
+    SourceReadResult result;
+    if (firstResult == LineReader::Result::End || line.empty()) {
+        if (options.reportNoLines) {
+            context.port.showMessage(msg::NoLinesToImport, MessageIcon::Warning,
+                                     MessageButtons::Ok);
+        }
+        result.outcome = SourceReadResult::Outcome::NoLines;
+        result.status = {ErrorCode::NoLinesToImport, "No lines to be imported.", source.name(),
+                         reader.lineNumber() + (firstResult == LineReader::Result::End ? 1 : 0)};
+        return result;
+    }
+    const int columns = CountColumns(setup, line);
+    if (columns > kMaxColumns) {
+        return failure({ErrorCode::TooManyColumns,
+                        "the first line has " + std::to_string(columns) +
+                            " columns, more than the " + std::to_string(kMaxColumns) + " allowed",
+                        source.name(), reader.lineNumber()});
+    }
+    if (Status begun = consumer.beginRows(columns); !begun.ok()) {
+        return failure(begun);
+    }
+    std::vector<std::string_view> cells(static_cast<std::size_t>(columns));
+    SplitLineIntoRow(setup, line, cells);
+    if (Status added = consumer.addRow(cells, reader.lineNumber()); !added.ok()) {
+        return failure(added);
+    }
+    result.rows = 1;
+
+    Progress progress(context.port, options.showProgress, msg::BuildingColumns, reader.size());
+    for (long delivered = 1; delivered < limit; ++delivered) {
+        const auto next = reader.next(line);
+        if (next == LineReader::Result::End) {
+            break;
+        }
+        if (next == LineReader::Result::Error) {
+            return failure(reader.error(), result.rows);
+        }
+        if (line.empty()) {
+            continue;
+        }
+        if (!SplitLineIntoRow(setup, line, cells)) {
+            context.port.showMessage(msg::ColumnCountMismatch, MessageIcon::Critical,
+                                     MessageButtons::Ok);
+            setup.ColumnCountMismatch = true;
+            result.outcome = SourceReadResult::Outcome::ColumnCountMismatch;
+            result.status = {ErrorCode::ColumnCountMismatch,
+                             "this line has more fields than the first line (" +
+                                 std::to_string(columns) + " columns)",
+                             source.name(), reader.lineNumber()};
+            return result;
+        }
+        if (Status added = consumer.addRow(cells, reader.lineNumber()); !added.ok()) {
+            return failure(added, result.rows);
+        }
+        ++result.rows;
+        progress.update(reader.bytesConsumed());
+    }
+    return result;
+}
+
+Status checkFixedColumnStarts(const ImportSetup& setup, const SourceData& source) {
+    const auto& starts = setup.FixedColumnStarts;
+    if (FixedColumnCount(setup) == 0) {
+        return {ErrorCode::BadSetup, "no fixed columns are marked", source.name()};
+    }
+    if (FixedColumnCount(setup) > kMaxColumns) {
+        return {ErrorCode::TooManyColumns, "more fixed columns than allowed", source.name()};
+    }
+    if (!starts.empty() && starts.front() < 0) {
+        return {ErrorCode::BadSetup, "a fixed column starts before the first character",
+                source.name()};
+    }
+    if (!std::is_sorted(starts.begin(), starts.end())) {
+        return {ErrorCode::BadSetup, "the fixed column starts are not in ascending order",
+                source.name()};
+    }
+    return Status::Ok();
+}
+
+SourceReadResult readFixed(ImportSetup& setup, const EngineContext& context,
+                           const SourceData& source, const SourceLoadOptions& options,
+                           RowConsumer& consumer) {
+    if (Status checked = checkFixedColumnStarts(setup, source); !checked.ok()) {
+        return failure(checked);
+    }
+    long limit = 0;
+    if (Status counted = lineLimit(setup, source, limit); !counted.ok()) {
+        return failure(counted);
+    }
+    SourceLineReader reader(setup);
+    if (Status opened = reader.open(source); !opened.ok()) {
+        return failure(opened);
+    }
+    const int columns = FixedColumnCount(setup);
+    if (Status begun = consumer.beginRows(columns); !begun.ok()) {
+        return failure(begun);
+    }
+    std::vector<std::string_view> cells(static_cast<std::size_t>(columns));
+    SourceReadResult result;
+    Progress progress(context.port, options.showProgress, msg::BuildingWindow, reader.size());
+    std::string_view line;
+    for (long delivered = 0; delivered < limit; ++delivered) {
+        const auto next = reader.next(line);
+        if (next == LineReader::Result::End) {
+            break;
+        }
+        if (next == LineReader::Result::Error) {
+            return failure(reader.error(), result.rows);
+        }
+        if (line.empty()) {
+            continue;
+        }
+        CutFixedLine(setup, line, cells);
+        if (Status added = consumer.addRow(cells, reader.lineNumber()); !added.ok()) {
+            return failure(added, result.rows);
+        }
+        ++result.rows;
+        progress.update(reader.bytesConsumed());
+    }
+    return result;
+}
+
+// Builds a new source table; the setup's table is replaced only once rows began.
+class SourceTableBuilder final : public RowConsumer {
+public:
+    explicit SourceTableBuilder(std::uint64_t sizeHint) : sizeHint_(sizeHint) {}
+
+    Status beginRows(int columnCount) override {
+        table_.reset(columnCount);
+        began_ = true;
+        return Status::Ok();
+    }
+    Status addRow(std::span<const std::string_view> cells, long) override {
+        if (table_.empty()) {
+            reserveFor(cells);
+        }
+        table_.appendRow(cells);
+        return Status::Ok();
+    }
+    void storeInto(ImportSetup& setup) {
+        if (began_) {
+            setup.SourceTable = std::move(table_);
+        }
+    }
+
+private:
+    // Sizes the table once from the file size and the first row, so that a large
+    // file is not copied over and over while the table grows.
+    void reserveFor(std::span<const std::string_view> cells) {
+        std::size_t rowBytes = cells.size() + 2;
+        for (const auto cell : cells) {
+            rowBytes += cell.size();
+        }
+        const std::size_t rows = static_cast<std::size_t>(sizeHint_ / rowBytes) * 11 / 10 + 16;
+        table_.reserve(rows, static_cast<std::size_t>(sizeHint_) + 64);
+    }
+
+    SourceTable table_;
+    std::uint64_t sizeHint_;
+    bool began_ = false;
+};
+
+std::uint64_t sizeHintOf(const SourceData& source) {
+    LineReader probe;
+    if (!source.openIn(probe).ok()) {
+        return 0;
+    }
+    return probe.size();
+}
+
+} // namespace
+
+SourceReadResult ReadSourceRows(ImportSetup& setup, const EngineContext& context,
+                                const SourceData& source, const SourceLoadOptions& options,
+                                RowConsumer& consumer) {
+    if (setup.usesFixedColumns()) {
+        return readFixed(setup, context, source, options, consumer);
+    }
+    return readDelimited(setup, context, source, options, consumer);
+}
+
+SourceReadResult LoadDelimitedSource(ImportSetup& setup, const EngineContext& context,
+                                     const SourceData& source, const SourceLoadOptions& options) {
+    SourceTableBuilder builder(sizeHintOf(source));
+    auto result = readDelimited(setup, context, source, options, builder);
+    builder.storeInto(setup);
+    return result;
+}
+
+SourceReadResult CutFixedColumns(ImportSetup& setup, const EngineContext& context,
+                                 const SourceData& source, const SourceLoadOptions& options) {
+    SourceTableBuilder builder(sizeHintOf(source));
+    auto result = readFixed(setup, context, source, options, builder);
+    builder.storeInto(setup);
+    return result;
+}
+
+} // namespace kolvane

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// From a source file to rows of cells, delimited or fixed width, handed to a
+// consumer one row at a time: the source table for the windows, or the ADIS
+// writer directly when a file is converted in one pass.
+#pragma once
+
+#include "engine/EngineContext.h"
+#include "engine/ImportSetup.h"
+#include "engine/SourceData.h"
+
+#include <span>
+#include <string_view>
+
+namespace kolvane {
+
+class RowConsumer {
+public:
+    virtual ~RowConsumer() = default;
+    // Called once, before the first row, with the number of columns of every row.
+    virtual Status beginRows(int columnCount) = 0;
+    // One row; the views are valid during the call only. `sourceLine` is the
+    // row's line number in the file. A failed status stops the reading.
+    virtual Status addRow(std::span<const std::string_view> cells, long sourceLine) = 0;
+};
+
+// The converter shows its working window and "No lines to be imported."; the
+// runner shows neither.
+struct SourceLoadOptions {
+    bool showProgress = true;
+    bool reportNoLines = true;
+};
+inline constexpr SourceLoadOptions kRunnerSourceLoad{.showProgress = false, .reportNoLines = false};
+
+struct SourceReadResult {
+    enum class Outcome {
+        Completed,           // every line up to the limit was read
+        NoLines,             // the first line to convert is empty (delimited sources)
+        ColumnCountMismatch, // a row had more fields than the first; reading stopped
+        Failed,              // the file could not be read, or the consumer stopped
+    };
+    Outcome outcome = Outcome::Completed;
+    Status status; // what went wrong, with file and line, unless Completed
+    std::size_t rows = 0;
+
+    bool completed() const { return outcome == Outcome::Completed; }
+};
+
+// Reads `source` by the setup: fixed-width columns when Separator is
+// "Fixed Columns", else delimited. Sets ColumnCountMismatch.
+SourceReadResult ReadSourceRows(ImportSetup& setup, const EngineContext& context,
+                                const SourceData& source, const SourceLoadOptions& options,
+                                RowConsumer& consumer);
+
+// Fills SourceTable from a delimited source. The table is left unchanged when
+// the file cannot be opened or has no lines to import; after a column count
+// mismatch or a read error it holds the rows read before.
+SourceReadResult LoadDelimitedSource(ImportSetup& setup, const EngineContext& context,
+                                     const SourceData& source,
+                                     const SourceLoadOptions& options = {});
+
+} // namespace kolvane

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// The source file cut into cells: one row per converted line, every row as wide
+// as the table. Cells are kept exactly as cut, in one text buffer with per-cell
+// end offsets, so a million-row file costs little more than its own size.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kolvane {
+
+class SourceTable {
+public:
+    SourceTable() = default;
+    explicit SourceTable(int columnCount) { reset(columnCount); }
+
+    // Empties the table and gives it `columnCount` columns.
+    void reset(int columnCount);
+
+    int columnCount() const { return columnCount_; }
+    std::size_t rowCount() const { return rowStarts_.empty() ? 0 : rowStarts_.size() - 1; }
+    bool empty() const { return rowCount() == 0; }
+
+    // Row and column are 0-based (row 0, column 0 is the first cell).
+    std::string_view cell(std::size_t row, int column) const;
+
+    // Appends a row; missing cells are empty, cells beyond the column count are dropped.
+    void appendRow(std::span<const std::string_view> cells);
+
+    // Bytes held by the table, for the memory budget of large files.
+    std::size_t memoryBytes() const;
+
+    void reserve(std::size_t rows, std::size_t textBytes);
+
+    friend bool operator==(const SourceTable&, const SourceTable&) = default;
+
+private:
+    int columnCount_ = 0;
+    std::string text_;
+    std::vector<std::uint64_t> rowStarts_; // rowCount + 1 offsets into text_
+    std::vector<std::uint32_t> cellEnds_;  // per cell, end offset relative to its row start
+};
+
+} // namespace kolvane

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// Reading the source (ASCII) file: the line reader with its top-line skipping
+// and "Line starts with" filter, and the splitting of delimited lines.
+#pragma once
+
+#include "engine/EngineContext.h"
+#include "engine/ImportSetup.h"
+#include "engine/LineReader.h"
+#include "engine/SourceData.h"
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace kolvane {
+
+// Columns and rows are counted in 16 bits by the setup and its files.
+inline constexpr int kMaxColumns = 32767;
+
+// The source stream: opened once, it skips the top lines; then it hands out the
+// lines that pass the "Line starts with" filter.
+class SourceLineReader {
+public:
+    explicit SourceLineReader(const ImportSetup& setup) : setup_(setup) {}
+
+    // Opens the source and reads past TopLinesToSkip lines. A file that ends
+    // before them gives TooFewLines.
+    Status open(const SourceData& source);
+
+    // The next line that passes the filter (an empty line passes as "").
+    LineReader::Result next(std::string_view& line);
+
+    const Status& error() const { return reader_.error(); }
+    long lineNumber() const { return reader_.lineNumber(); }
+    std::uint64_t bytesConsumed() const { return reader_.bytesConsumed(); }
+    std::uint64_t size() const { return reader_.size(); }
+
+private:
+    bool passesFilter(std::string_view line) const;
+
+    const ImportSetup& setup_;
+    LineReader reader_;
+};
+
+// Columns of the source table from its first line: 1 for a non-empty line, plus
+// one per separator character, plus the send date column when it is asked for.
+int CountColumns(const ImportSetup& setup, std::string_view line);
+
+// Cuts `line` at every Separator character into `cells`, which holds one entry
+// per column of the table (the send date first, when asked for). Cells past the
+// fields of a short line are "". Returns false when the line has more fields
+// than the table has columns; the cells before the excess are filled.
+bool SplitLineIntoRow(const ImportSetup& setup, std::string_view line,
+                      std::span<std::string_view> cells);
+
+} // namespace kolvane

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+#include "engine/StringTable.h"
+
+#include "engine/Ansi.h"
+
+#include <gtest/gtest.h>
+
+namespace kolvane {
+namespace {
+
+TEST(StringTable, LooksUpTheCurrentLanguageBlock) {
+    Language language;
+    language.SetLanguage("EN");
+    EXPECT_EQ(language.LoadText(250), "No lines to be imported.");
+    EXPECT_EQ(FindTextById(10250).value_or(""), "No lines to be imported.");
+    language.SetLanguage("SP");
+    EXPECT_EQ(language.LoadText(193), "No importar");
+    EXPECT_EQ(language.LoadText(65), "No Importar");
+    language.SetLanguage("EN");
+    EXPECT_EQ(language.LoadText(193), "Do not import ");
+    EXPECT_EQ(language.DoNotImportText(), "Do not import ");
+    language.SetLanguage("DE");
+    EXPECT_EQ(language.DoNotImportText(), "Nicht importieren");
+    language.SetLanguage("FR");
+    EXPECT_EQ(language.DoNotImportText(), "Ne pas importer");
+}
+
+TEST(StringTable, UnknownCodeKeepsTheOffsetAndTheCode) {
+    Language language;
+    language.SetLanguage("XX");
+    EXPECT_EQ(language.LanguageBase(), 0);
+    EXPECT_EQ(language.LanguageCode(), "XX");
+    language.SetLanguage("DE");
+    language.SetLanguage("en"); // codes are exact: lower case is unknown
+    EXPECT_EQ(language.LanguageBase(), kGermanBase);
+    EXPECT_EQ(language.LanguageCode(), "en");
+}
+
+TEST(StringTable, StartsWithCodeEnglishButSpanishTexts) {
+    const Language language;
+    EXPECT_EQ(language.LanguageCode(), "EN");
+    EXPECT_EQ(language.LanguageBase(), 0);
+    EXPECT_EQ(language.LoadText(193), "No importar");
+}
+
+TEST(StringTable, NumbersWithoutEntryYieldNoText) {
+    const Language language("EN");
+    for (const int number : {18, 23, 24, 40, 154, 156, 218, 262, -1}) {
+        EXPECT_FALSE(language.FindText(number).has_value()) << number;
+        EXPECT_EQ(language.LoadText(number), "") << number;
+    }
+}
+
+TEST(StringTable, EveryBlockHoldsTheSameNumbers) {
+    int present = 0;
+    for (int number = 0; number <= 261; ++number) {
+        const bool english = FindTextById(1000 + kEnglishBase + number).has_value();
+        present += english ? 1 : 0;
+        for (const int base : {kSpanishBase, kGermanBase, kFrenchBase}) {
+            EXPECT_EQ(FindTextById(1000 + base + number).has_value(), english)
+                << "number " << number << " in block " << base;
+        }
+    }
+    EXPECT_EQ(present, 255); // 262 numbers, seven of them empty in every block
+}
+
+TEST(StringTable, QuotedTextsOfOtherLanguagesAreExact) {
+    struct Expected {
+        int number;
+        const char* sp;
+        const char* en;
+        const char* de;
+        const char* fr;
+    };
+    const Expected table[] = {
+        {105, "Espacio", "Space", "Leerzeichen", "Espace"},
+        {106, "Tabs", "Tabs", "Tabulator", "Tab"},
+        {182, "A", "Y", "J", "Y"},
+        {183, "M", "M", "M", "M"},
+        {184, "D", "D", "T", "D"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(Language("SP").LoadText(row.number), row.sp);
+        EXPECT_EQ(Language("EN").LoadText(row.number), row.en);
+        EXPECT_EQ(Language("DE").LoadText(row.number), row.de);
+        EXPECT_EQ(Language("FR").LoadText(row.number), row.fr);
+    }
+}
+
+TEST(StringTable, TextsAreAnsiBytes) {
+    // "Personnalisé" ends in é, one byte 0xE9 in the ANSI code page.
+    const std::string custom = Language("FR").LoadText(181);
+    ASSERT_FALSE(custom.empty());
+    EXPECT_EQ(static_cast<unsigned char>(custom.back()), 0xE9);
+    EXPECT_EQ(AnsiToUtf8(custom), "Personnalis\xC3\xA9");
+}
+
+TEST(StringTable, CommonIdsAreTheSameInEveryLanguage) {
+    EXPECT_EQ(FindTextById(kFontNameId).value_or(""), "New Courier");
+    EXPECT_EQ(FindTextById(kFontSizeId).value_or(""), "8");
+    EXPECT_EQ(Language("DE").FindTextForSpanishId(1065).value_or(""), "Nicht importieren");
+    EXPECT_EQ(Language("EN").FindTextForSpanishId(1043).value_or(""), "OK");
+}
+
+TEST(Ansi, RoundTripsEveryByte) {
+    std::string all;
+    for (int c = 0; c < 256; ++c) {
+        all += static_cast<char>(c);
+    }
+    EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
+    EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC");                // the euro sign
+    EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC \xE2\x98\x83"), "\x80 ?"); // a snowman has no byte
+    EXPECT_EQ(Utf8ToAnsi("\xC3"), "?");                           // truncated sequence
+}
+
+} // namespace
+} // namespace kolvane
