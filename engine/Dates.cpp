@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <span>
 
 namespace kolvane {
 namespace {
@@ -41,19 +42,31 @@ const PatternLetters& patternLetters() {
 
 // Numeric value of the year text: 0 for blank or non-numeric text.
 long yearValue(std::string_view year) {
-    const std::size_t first = year.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
+    std::size_t first = 0;
+    std::size_t last = year.size();
+    while (first < last && year[first] == ' ') {
+        ++first;
+    }
+    while (last > first && year[last - 1] == ' ') {
+        --last;
+    }
+    if (first == last || last - first > 9) {
         return 0;
     }
-    year = year.substr(first, year.find_last_not_of(' ') - first + 1);
     long value = 0;
-    const auto [end, ec] = std::from_chars(year.data(), year.data() + year.size(), value);
-    return ec == std::errc{} && end == year.data() + year.size() ? value : 0;
+    for (std::size_t i = first; i < last; ++i) {
+        if (year[i] < '0' || year[i] > '9') {
+            return 0;
+        }
+        value = value * 10 + (year[i] - '0');
+    }
+    return value;
 }
 
 void appendCenturyYear(std::string& out, std::string_view year) {
-    if (yearValue(year) < 1900) {
-        if (year.size() == 2 && yearValue(year) < 70) {
+    const long value = yearValue(year);
+    if (value < 1900) {
+        if (year.size() == 2 && value < 70) {
             out += "20";
         } else if (year.size() == 1) {
             out += "200";
@@ -92,8 +105,36 @@ DatePatternParser::DatePatternParser(std::string_view pattern) {
     }
 }
 
-bool DatePatternParser::parse(std::string_view value, std::string& out) const {
-    if (value.size() > parts_.size() && value.front() == ' ') {
+namespace {
+
+// A group of the parse (year, month or day): characters are added at its end,
+// and a month or day that ends early gets a "0" in front.
+class InlineGroup { // for patterns up to kInlineLimit characters: no allocation
+public:
+    static constexpr std::size_t kInlineLimit = 60;
+    void push(char c) { text_[end_++] = c; }
+    void prependZero() { text_[--start_] = '0'; }
+    std::string_view view() const { return {text_.data() + start_, end_ - start_}; }
+
+private:
+    std::array<char, 2 * kInlineLimit + 2> text_; // only [start_, end_) is ever read
+    std::size_t start_ = kInlineLimit + 1;
+    std::size_t end_ = kInlineLimit + 1;
+};
+
+class StringGroup { // for longer patterns
+public:
+    void push(char c) { text_ += c; }
+    void prependZero() { text_.insert(text_.begin(), '0'); }
+    std::string_view view() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+template <typename Part, typename Group>
+bool parseGroups(std::span<const Part> parts, std::string_view value, std::string& out) {
+    if (value.size() > parts.size() && value.front() == ' ') {
         value.remove_prefix(1);
     }
     // A blank in a month or day position reads as "0"; only the first character
@@ -105,26 +146,26 @@ bool DatePatternParser::parse(std::string_view value, std::string& out) const {
         frontIsZero = false;
     };
 
-    std::string year;
-    std::string month;
-    std::string day;
-    for (const Part part : parts_) {
+    Group year;
+    Group month;
+    Group day;
+    for (const Part part : parts) {
         if (part == Part::Unknown) {
             break; // the unknown character stays first in the pattern: nothing more is read
         }
         if (part == Part::Month || part == Part::Day) {
-            std::string& group = part == Part::Month ? month : day;
+            Group& group = part == Part::Month ? month : day;
             if (!value.empty() && front() == ' ') {
                 frontIsZero = true;
             }
             if (!value.empty() && isDateSeparator(front())) {
-                group.insert(group.begin(), '0'); // the group ended early
+                group.prependZero(); // the group ended early
                 continue;
             }
             if (value.empty()) {
                 return false;
             }
-            group += front();
+            group.push(front());
             drop();
             continue;
         }
@@ -132,14 +173,23 @@ bool DatePatternParser::parse(std::string_view value, std::string& out) const {
             return false;
         }
         if (part == Part::Year) {
-            year += front();
+            year.push(front());
         }
         drop();
     }
-    appendCenturyYear(out, year);
-    appendTwoDigits(out, month);
-    appendTwoDigits(out, day);
+    appendCenturyYear(out, year.view());
+    appendTwoDigits(out, month.view());
+    appendTwoDigits(out, day.view());
     return true;
+}
+
+} // namespace
+
+bool DatePatternParser::parse(std::string_view value, std::string& out) const {
+    if (parts_.size() <= InlineGroup::kInlineLimit) {
+        return parseGroups<Part, InlineGroup>(parts_, value, out);
+    }
+    return parseGroups<Part, StringGroup>(parts_, value, out);
 }
 
 std::optional<std::string> ParseDateByPattern(std::string_view pattern, std::string_view value) {

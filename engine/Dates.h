@@ -26,8 +26,9 @@ public:
     // nothing, when the value runs out before the pattern does.
     bool parse(std::string_view value, std::string& out) const;
 
-private:
     enum class Part : unsigned char { Year, Month, Day, Separator, Unknown };
+
+private:
     std::vector<Part> parts_;
 };
 

@@ -32,6 +32,10 @@ double ToNumber(std::string_view text, const NumberFormat& format);
 // (1E+15, 1E-05).
 std::string NumberToText(double value, const NumberFormat& format);
 
+// The number that NumberToText(value) reads back as: value rounded to 15
+// significant digits (0 for values that are not finite).
+double RoundToWrittenPrecision(double value, const NumberFormat& format);
+
 // Appends NumberToText(value) to `out` without a temporary string.
 void AppendNumberText(std::string& out, double value, const NumberFormat& format);
 

@@ -43,6 +43,17 @@ private:
     std::uint64_t next_ = 0;
 };
 
+// Hands an uncut line to a consumer that cuts lines itself.
+Status passLine(RowConsumer& consumer, const SourceLineReader& reader, std::string_view line,
+                SourceReadResult& result, Progress& progress) {
+    Status added = consumer.addLine(line, reader.lineNumber());
+    if (added.ok()) {
+        ++result.rows;
+        progress.update(reader.bytesConsumed());
+    }
+    return added;
+}
+
 SourceReadResult failure(Status status, std::size_t rows = 0) {
     SourceReadResult result;
     result.outcome = SourceReadResult::Outcome::Failed;
@@ -111,8 +122,11 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
         return failure(added);
     }
     result.rows = 1;
+    const bool takesLines = consumer.takesLines();
 
-    Progress progress(context.port, options.showProgress, msg::BuildingColumns, reader.size());
+    Progress progress(context.port, options.showProgress,
+                      options.progressCaption ? options.progressCaption : msg::BuildingColumns,
+                      reader.size());
     for (long delivered = 1; delivered < limit; ++delivered) {
         const auto next = reader.next(line);
         if (next == LineReader::Result::End) {
@@ -124,15 +138,18 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
         if (line.empty()) {
             continue;
         }
+        if (takesLines) {
+            if (Status added = passLine(consumer, reader, line, result, progress); !added.ok()) {
+                return failure(added, result.rows);
+            }
+            continue;
+        }
         if (!SplitLineIntoRow(setup, line, cells)) {
             context.port.showMessage(msg::ColumnCountMismatch, MessageIcon::Critical,
                                      MessageButtons::Ok);
             setup.ColumnCountMismatch = true;
             result.outcome = SourceReadResult::Outcome::ColumnCountMismatch;
-            result.status = {ErrorCode::ColumnCountMismatch,
-                             "this line has more fields than the first line (" +
-                                 std::to_string(columns) + " columns)",
-                             source.name(), reader.lineNumber()};
+            result.status = TooManyFieldsStatus(source.name(), reader.lineNumber(), columns);
             return result;
         }
         if (Status added = consumer.addRow(cells, reader.lineNumber()); !added.ok()) {
@@ -183,7 +200,10 @@ SourceReadResult readFixed(ImportSetup& setup, const EngineContext& context,
     }
     std::vector<std::string_view> cells(static_cast<std::size_t>(columns));
     SourceReadResult result;
-    Progress progress(context.port, options.showProgress, msg::BuildingWindow, reader.size());
+    const bool takesLines = consumer.takesLines();
+    Progress progress(context.port, options.showProgress,
+                      options.progressCaption ? options.progressCaption : msg::BuildingWindow,
+                      reader.size());
     std::string_view line;
     for (long delivered = 0; delivered < limit; ++delivered) {
         const auto next = reader.next(line);
@@ -194,6 +214,12 @@ SourceReadResult readFixed(ImportSetup& setup, const EngineContext& context,
             return failure(reader.error(), result.rows);
         }
         if (line.empty()) {
+            continue;
+        }
+        if (takesLines) {
+            if (Status added = passLine(consumer, reader, line, result, progress); !added.ok()) {
+                return failure(added, result.rows);
+            }
             continue;
         }
         CutFixedLine(setup, line, cells);
@@ -255,6 +281,13 @@ std::uint64_t sizeHintOf(const SourceData& source) {
 }
 
 } // namespace
+
+Status TooManyFieldsStatus(const std::string& source, long line, int columns) {
+    return {ErrorCode::ColumnCountMismatch,
+            "this line has more fields than the first line (" + std::to_string(columns) +
+                " columns)",
+            source, line};
+}
 
 SourceReadResult ReadSourceRows(ImportSetup& setup, const EngineContext& context,
                                 const SourceData& source, const SourceLoadOptions& options,

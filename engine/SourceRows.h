@@ -21,6 +21,11 @@ public:
     // One row; the views are valid during the call only. `sourceLine` is the
     // row's line number in the file. A failed status stops the reading.
     virtual Status addRow(std::span<const std::string_view> cells, long sourceLine) = 0;
+
+    // A consumer may take the lines after the first one uncut (to cut them on
+    // another thread); it then also checks the field count of delimited lines.
+    virtual bool takesLines() const { return false; }
+    virtual Status addLine(std::string_view, long) { return Status::Ok(); }
 };
 
 // The converter shows its working window and "No lines to be imported."; the
@@ -28,6 +33,7 @@ public:
 struct SourceLoadOptions {
     bool showProgress = true;
     bool reportNoLines = true;
+    int progressCaption = 0; // message number; 0 for "Building columns ..." or "Building window..."
 };
 inline constexpr SourceLoadOptions kRunnerSourceLoad{.showProgress = false, .reportNoLines = false};
 
@@ -44,6 +50,9 @@ struct SourceReadResult {
 
     bool completed() const { return outcome == Outcome::Completed; }
 };
+
+// The message and status of a delimited line with more fields than the first.
+Status TooManyFieldsStatus(const std::string& source, long line, int columns);
 
 // Reads `source` by the setup: fixed-width columns when Separator is
 // "Fixed Columns", else delimited. Sets ColumnCountMismatch.

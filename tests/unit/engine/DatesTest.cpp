@@ -113,3 +113,18 @@ TEST(TransFechas, InvalidDatesAreErrors) {
 
 } // namespace
 } // namespace kolvane
+
+namespace kolvane {
+namespace {
+
+TEST(DateParsing, LongPatternsParseLikeShortOnes) {
+    // Beyond the inline buffer the parser keeps its groups on the heap.
+    const std::string pattern = std::string(70, '-') + "dd-mm-yyyy";
+    const std::string value = std::string(70, '.') + "24-12-2003";
+    EXPECT_EQ(ParseDateByPattern(pattern, value).value_or("<failed>"), "20031224");
+    // Each early end of the month puts one more "0" in front.
+    EXPECT_EQ(ParseDateByPattern("mmm", "1-").value_or("<failed>"), "190010");
+}
+
+} // namespace
+} // namespace kolvane

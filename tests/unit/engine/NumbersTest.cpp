@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "engine/Numbers.h"
 
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 
 namespace kolvane {
 namespace {
@@ -63,6 +66,64 @@ TEST(NumberToText, RoundTripsThroughToNumber) {
     for (const double value : {0.5, 12.25, -7.0, 99999.125, 3.0e20}) {
         EXPECT_DOUBLE_EQ(ToNumber(NumberToText(value, kComma), kComma), value);
         EXPECT_DOUBLE_EQ(ToNumber(NumberToText(value, kPoint), kPoint), value);
+    }
+}
+
+} // namespace
+} // namespace kolvane
+
+namespace kolvane {
+namespace {
+
+// The quick paths of NumberToText must agree with rounding to 15 significant
+// digits as printf's %.15G does, for every kind of value.
+TEST(NumberToText, AgreesWithFifteenDigitRoundingEverywhere) {
+    std::mt19937_64 random(42);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-8, 17);
+    std::uniform_int_distribution<int> cents(0, 1000000);
+    for (int i = 0; i < 200000; ++i) {
+        double value = 0;
+        switch (i % 4) {
+        case 0:
+            value = mantissa(random) * std::pow(10.0, exponent(random));
+            break;
+        case 1:
+            value = cents(random) / 100.0 * 10 / 10; // factor-like arithmetic
+            break;
+        case 2:
+            value = cents(random) / 1000.0 / 10;
+            break;
+        default:
+            value = -cents(random) * 0.1;
+        }
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.15G", value);
+        std::string text = expected;
+        if (text == "-0") {
+            text = "0";
+        }
+        ASSERT_EQ(NumberToText(value, kPoint), text) << std::hexfloat << value;
+    }
+}
+
+} // namespace
+} // namespace kolvane
+
+namespace kolvane {
+namespace {
+
+TEST(NumberToText, RoundToWrittenPrecisionIsWhatTheTextReadsBackAs) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-9, 18);
+    for (int i = 0; i < 100000; ++i) {
+        const double value = mantissa(random) * std::pow(10.0, exponent(random)) / 3;
+        for (const NumberFormat& format : {kPoint, kComma}) {
+            ASSERT_EQ(RoundToWrittenPrecision(value, format),
+                      ToNumber(NumberToText(value, format), format))
+                << std::hexfloat << value;
+        }
     }
 }
 

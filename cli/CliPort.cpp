@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+#include "cli/CliPort.h"
+
+#include "engine/Ansi.h"
+
+#if defined(_WIN32)
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+namespace kolvane::cli {
+
+void PrintError(std::string_view ansiText) {
+    const std::string text = "kolvane-cli: " + AnsiToUtf8(ansiText) + "\n";
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
+CliPort::CliPort(const Language& language)
+    : language_(language), terminal_(isatty(fileno(stderr)) != 0) {}
+
+MessageAnswer CliPort::showMessage(int number, MessageIcon icon, MessageButtons buttons) {
+    return showText(language_.LoadText(number), icon, buttons);
+}
+
+// Nobody answers on the command line: questions take their first button (OK or
+// Yes), so the work goes on as a user confirming every step would.
+MessageAnswer CliPort::showText(std::string_view text, MessageIcon, MessageButtons buttons) {
+    if (lastPercent_ >= 0) {
+        std::fputs("\n", stderr);
+        lastPercent_ = -1;
+    }
+    PrintError(text);
+    return buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+void CliPort::startProgress(int captionNumber, std::int64_t maximum) {
+    caption_ = AnsiToUtf8(language_.LoadText(captionNumber));
+    maximum_ = maximum;
+    lastPercent_ = -1;
+    setProgress(0);
+}
+
+void CliPort::setProgress(std::int64_t value) {
+    if (!terminal_ || maximum_ <= 0) {
+        return;
+    }
+    const int percent = static_cast<int>(value * 100 / maximum_);
+    if (percent != lastPercent_) {
+        std::fprintf(stderr, "\r%s %3d%%", caption_.c_str(), percent);
+        std::fflush(stderr);
+        lastPercent_ = percent;
+    }
+}
+
+void CliPort::endProgress() {
+    if (terminal_ && lastPercent_ >= 0) {
+        std::fprintf(stderr, "\r%s 100%%\n", caption_.c_str());
+        std::fflush(stderr);
+    }
+    lastPercent_ = -1;
+    maximum_ = 0;
+}
+
+} // namespace kolvane::cli

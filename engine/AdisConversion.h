@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// A source file converted to ADIS in one pass: rows go from the reader straight
+// into the value-line writer and out to a sink, so memory stays small however
+// large the file is.
+#pragma once
+
+#include "engine/Crea_Adis.h"
+#include "engine/SourceRows.h"
+
+#include <functional>
+
+namespace kolvane {
+
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual Status write(std::string_view bytes) = 0;
+};
+
+class StringSink final : public ByteSink {
+public:
+    Status write(std::string_view bytes) override {
+        text.append(bytes);
+        return Status::Ok();
+    }
+    std::string text;
+};
+
+struct ConversionOptions {
+    AdisVariant variant = AdisVariant::Converter;
+    SourceLoadOptions source{};
+    // Called once the number of source columns is known, before the header is
+    // built: the place to fit the column table to the source. Returning false
+    // cancels the conversion.
+    std::function<bool(int columnCount)> onColumnsKnown;
+    // Helper threads that convert rows; 0 chooses by the machine's cores, 1
+    // converts on the calling thread only. Output and messages are the same.
+    unsigned threads = 0;
+};
+
+struct ConversionResult {
+    SourceReadResult::Outcome readOutcome = SourceReadResult::Outcome::Completed;
+    Status status; // the first problem, with file and line; ok when complete
+    std::size_t rows = 0;
+
+    bool complete() const { return status.ok(); }
+};
+
+// Writes the ADIS file form (the text followed by one CR LF) to `sink`. When the
+// conversion does not complete, what was written has no end line.
+ConversionResult ConvertSourceToAdis(ImportSetup& setup, const EngineContext& context,
+                                     const SourceData& source, const ConversionOptions& options,
+                                     ByteSink& sink);
+
+} // namespace kolvane

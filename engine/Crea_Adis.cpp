@@ -1,0 +1,334 @@
+// SPDX-License-Identifier: MIT
+#include "engine/Crea_Adis.h"
+
+#include "engine/Horas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <utility>
+
+namespace kolvane {
+namespace {
+
+constexpr std::string_view kHeaderDefinition = "DH00000000000000080";
+constexpr std::string_view kHeaderValue = "VH000000DD      ";
+constexpr std::string_view kDefinitionStart = "DN000000";
+
+void appendOptionLines(std::string& out, const ImportSetup& setup) {
+    const std::pair<bool, std::string_view> options[] = {
+        {setup.OptionErrOK, "fN errok=1"},     {setup.OptionInit, "fN init=1"},
+        {setup.OptionErrExit, "fN errexit=1"}, {setup.OptionZero, "fN zero=1"},
+        {setup.OptionTrigger, "fN trigger=1"},
+    };
+    for (const auto& [set, line] : options) {
+        if (set) {
+            out += line;
+            out += kCrLf;
+        }
+    }
+}
+
+// Exactly 8 digits: blanks dropped (numbers copied from the code dictionary come
+// right-aligned), zeros in front of a short number, the last 8 of a long one.
+void appendItemNumber(std::string& out, std::string_view itemNumber) {
+    std::string digits;
+    for (const char c : itemNumber) {
+        if (c != ' ') {
+            digits += c;
+        }
+    }
+    if (digits.size() > 8) {
+        digits.erase(0, digits.size() - 8);
+    }
+    out.append(8 - digits.size(), '0');
+    out += digits;
+}
+
+void normaliseWidthAndDecimals(ColumnDefinition& column) {
+    if (column.Width.size() == 1) {
+        column.Width.insert(column.Width.begin(), '0');
+    } else if (column.Width.size() > 2) {
+        column.Width.erase(0, column.Width.size() - 2);
+    }
+    if (column.Decimals.empty()) {
+        column.Decimals = "0";
+    } else if (column.Decimals.size() > 1) {
+        column.Decimals.erase(0, column.Decimals.size() - 1);
+    }
+}
+
+// Adds one to the digit string out[start..], as in decimal addition: a 9 becomes
+// 0 and the carry moves left; a carry past the leftmost digit (or into a
+// character that is no digit, such as a sign) puts a "1" there.
+void carryOne(std::string& out, std::size_t start) {
+    std::size_t i = out.size();
+    while (i > start) {
+        --i;
+        char& c = out[i];
+        if (c >= '0' && c <= '8') {
+            ++c;
+            return;
+        }
+        if (c != '9') {
+            out.insert(i + 1, 1, '1');
+            return;
+        }
+        c = '0';
+    }
+    out.insert(start, 1, '1');
+}
+
+void appendShiftedDecimals(std::string& out, std::string_view value, char separator, int decimals) {
+    const std::size_t start = out.size();
+    std::size_t separatorAt = std::string_view::npos;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == separator) {
+            if (separatorAt == std::string_view::npos) {
+                separatorAt = i;
+            }
+            continue;
+        }
+        out += value[i];
+    }
+    long places = separatorAt == std::string_view::npos
+                      ? 0
+                      : static_cast<long>(value.size() - separatorAt - 1);
+    if (places < decimals) {
+        out.append(static_cast<std::size_t>(decimals - places), '0');
+    }
+    for (; places > decimals && out.size() > start; --places) {
+        const char dropped = out.back();
+        out.pop_back();
+        if (dropped > '5' && dropped <= '9') {
+            carryOne(out, start);
+        }
+    }
+}
+
+std::size_t widthOf(const std::string& width, const NumberFormat& numbers) {
+    const double value = std::floor(ToNumber(width, numbers));
+    return value > 0 ? static_cast<std::size_t>(std::min(value, 1.0e6)) : 0;
+}
+
+} // namespace
+
+std::string BuildAdisHeader(ImportSetup& setup, const Language& language) {
+    std::string header;
+    appendOptionLines(header, setup);
+    header += kHeaderDefinition;
+    header += kCrLf;
+    header += kHeaderValue;
+    header += kCrLf;
+    header += kDefinitionStart;
+    const std::string doNotImport = language.DoNotImportText();
+    for (ColumnDefinition& column : setup.ColumnTable) {
+        if (column.Mnemonic == doNotImport) {
+            continue;
+        }
+        appendItemNumber(header, column.ItemNumber);
+        normaliseWidthAndDecimals(column);
+        header += column.Width;
+        header += column.Decimals;
+    }
+    return header;
+}
+
+std::string ShiftDecimals(std::string_view value, char separator, int decimals) {
+    std::string digits;
+    appendShiftedDecimals(digits, value, separator, decimals);
+    return digits;
+}
+
+std::string AdisHeaderFor(ImportSetup& setup, const Language& language, AdisVariant variant) {
+    return variant == AdisVariant::Runner ? setup.StoredAdisHeader
+                                          : BuildAdisHeader(setup, language);
+}
+
+AdisValueWriter::AdisValueWriter(ImportSetup& setup, const EngineContext& context,
+                                 AdisVariant variant)
+    : context_(context), variant_(variant), doNotImport_(context.language.DoNotImportText()),
+      dates_((SelectDatePattern(setup), setup.DatePattern)), datePattern_(setup.DatePattern) {
+    columns_.reserve(setup.ColumnTable.size());
+    lineWidths_.push_back(0);
+    for (ColumnDefinition& definition : setup.ColumnTable) {
+        columns_.push_back(planColumn(definition));
+        lineWidths_.push_back(lineWidths_.back() +
+                              (columns_.back().imported ? columns_.back().width : 0));
+    }
+}
+
+AdisValueWriter::Column AdisValueWriter::planColumn(ColumnDefinition& definition) const {
+    Column column;
+    const std::string_view notImported =
+        variant_ == AdisVariant::Runner ? kStoredDoNotImport : std::string_view(doNotImport_);
+    column.imported = !definition.Mnemonic.empty() && definition.Mnemonic != notImported;
+    if (!column.imported) {
+        return column;
+    }
+    if (variant_ == AdisVariant::Runner && definition.Width.empty()) {
+        definition.Width = "1";
+    }
+    column.width = widthOf(definition.Width, context_.numbers);
+    column.isDate = definition.IsDate;
+    column.isTime = !definition.IsDate && definition.IsTime;
+    if (!definition.DecimalSeparator.empty()) {
+        column.decimalSeparator = definition.DecimalSeparator.front();
+    }
+    const double decimals = ToNumber(definition.Decimals, context_.numbers);
+    column.decimals = decimals > 0 ? static_cast<int>(std::min(decimals, 99.0)) : 0;
+    if (!definition.CorrectionFactor.empty()) {
+        column.factorOperator = definition.CorrectionFactor.front();
+        column.factor =
+            ToNumber(std::string_view(definition.CorrectionFactor).substr(1), context_.numbers);
+    }
+    // Values under a factor are read with the column's own decimal separator:
+    // the source's numbers need not follow the locale of the machine.
+    column.factorFormat = context_.numbers;
+    if (column.decimalSeparator == '.' || column.decimalSeparator == ',') {
+        column.factorFormat.decimalSeparator = column.decimalSeparator;
+    }
+    return column;
+}
+
+Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells, long rowNumber,
+                                        std::string& out) {
+    // The line's length is known in advance: make room once, blanks included,
+    // and copy each value into its place.
+    const std::size_t count = std::min(cells.size(), columns_.size());
+    const std::size_t lineStart = out.size();
+    const std::size_t prefix = kCrLf.size() + kValueLineStart.size();
+    out.resize(lineStart + prefix + lineWidths_[count], ' ');
+    std::memcpy(out.data() + lineStart, "\r\nVN000000", prefix);
+    std::size_t position = lineStart + prefix;
+    std::string_view value;
+    for (std::size_t c = 0; c < count; ++c) {
+        const Column& column = columns_[c];
+        if (!column.imported) {
+            continue;
+        }
+        if (!convertValue(column, cells[c], rowNumber, static_cast<int>(c) + 1, value)) {
+            out.resize(lineStart);
+            return std::exchange(failure_, Status::Ok());
+        }
+        std::memcpy(out.data() + position, value.data(), std::min(value.size(), column.width));
+        position += column.width;
+    }
+    return Status::Ok();
+}
+
+bool AdisValueWriter::convertValue(const Column& column, std::string_view cell, long rowNumber,
+                                   int columnNumber, std::string_view& value) {
+    value = cell;
+    if (column.isDate) {
+        converted_.clear();
+        if (!cell.empty() && !dates_.parse(cell, converted_)) {
+            if (variant_ == AdisVariant::Converter || !dateMessageShown_) {
+                context_.port.showMessage(msg::DateNotTranslated, MessageIcon::Warning,
+                                          MessageButtons::Ok);
+                dateMessageShown_ = true;
+            }
+            dateFailed_ = true;
+            if (variant_ == AdisVariant::Converter) {
+                failure_ = {ErrorCode::DateConversion,
+                            "the date \"" + std::string(cell) +
+                                "\" does not fit the date format \"" + datePattern_ + "\"",
+                            {},
+                            rowNumber,
+                            columnNumber};
+                return false;
+            }
+        }
+        value = converted_;
+    } else if (column.isTime) {
+        converted_.clear();
+        AppendConvertedTime(converted_, cell);
+        value = converted_;
+    }
+    if (column.factorOperator != 0) {
+        factored_.assign(value);
+        if (!applyFactor(column, factored_, rowNumber, columnNumber)) {
+            return false;
+        }
+        value = factored_;
+    }
+    if (column.decimalSeparator != 0) {
+        shifted_.clear();
+        appendShiftedDecimals(shifted_, value, column.decimalSeparator, column.decimals);
+        value = shifted_;
+    }
+    return true;
+}
+
+bool AdisValueWriter::applyFactor(const Column& column, std::string& value, long rowNumber,
+                                  int columnNumber) {
+    const NumberFormat& format = column.factorFormat;
+    const auto fail = [&](const std::string& why) {
+        context_.port.showMessage(msg::WindowMemory, MessageIcon::Critical, MessageButtons::Ok);
+        failure_ = {ErrorCode::FactorError, why, {}, rowNumber, columnNumber};
+        return false;
+    };
+    // The product or quotient is written as text and read back as a number
+    // before the division by ten; RoundToWrittenPrecision gives that number.
+    std::optional<double> number;
+    if (column.factorOperator == '*' || column.factorOperator == '/') {
+        if (column.factorOperator == '/' && column.factor == 0) {
+            return fail("the correction factor divides by zero");
+        }
+        const double cell = ToNumber(value, format);
+        const double result =
+            column.factorOperator == '*' ? cell * column.factor : cell / column.factor;
+        if (!std::isfinite(result)) {
+            return fail("the correction factor makes \"" + value + "\" too large");
+        }
+        number = RoundToWrittenPrecision(result, format);
+    } else {
+        number = ParseNumber(value, format);
+    }
+    // Every correction factor divides by ten once more, whatever its operator.
+    if (number) {
+        value.clear();
+        AppendNumberText(value, *number / 10, format);
+    } else {
+        context_.port.showMessage(msg::FactorOnText, MessageIcon::Warning, MessageButtons::Ok);
+    }
+    if (column.decimalSeparator == '.') {
+        std::replace(value.begin(), value.end(), ',', '.');
+    } else if (column.decimalSeparator == ',') {
+        std::replace(value.begin(), value.end(), '.', ',');
+    }
+    return true;
+}
+
+Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVariant variant) {
+    setup.DateConversionFailed = false;
+    setup.AdisText = AdisHeaderFor(setup, context.language, variant);
+    AdisValueWriter writer(setup, context, variant);
+    const SourceTable& table = setup.SourceTable;
+    const std::size_t rows = table.rowCount();
+    context.port.startProgress(msg::ConvertingToAdis, static_cast<std::int64_t>(rows));
+    std::vector<std::string_view> cells(static_cast<std::size_t>(table.columnCount()));
+    const std::size_t step = std::max<std::size_t>(rows / 200, 1);
+    for (std::size_t r = 0; r < rows; ++r) {
+        for (int c = 0; c < table.columnCount(); ++c) {
+            cells[static_cast<std::size_t>(c)] = table.cell(r, c);
+        }
+        if (Status status = writer.appendValueLine(cells, static_cast<long>(r) + 1, setup.AdisText);
+            !status.ok()) {
+            setup.DateConversionFailed = writer.dateConversionFailed();
+            context.port.endProgress();
+            return status;
+        }
+        if (r % step == 0) {
+            context.port.setProgress(static_cast<std::int64_t>(r) + 1);
+        }
+    }
+    setup.DateConversionFailed = writer.dateConversionFailed();
+    setup.AdisText += kCrLf;
+    setup.AdisText += kEndLine;
+    context.port.endProgress();
+    return Status::Ok();
+}
+
+} // namespace kolvane

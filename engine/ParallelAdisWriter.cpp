@@ -1,0 +1,237 @@
+// SPDX-License-Identifier: MIT
+#include "engine/ParallelAdisWriter.h"
+
+#include "engine/FixedColumnsTOColumns.h"
+#include "engine/TxtTOArray.h"
+
+#include <algorithm>
+
+namespace kolvane {
+namespace {
+
+constexpr std::size_t kBatchRows = 2048;
+constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
+
+} // namespace
+
+struct ParallelAdisWriter::Batch {
+    // Input: the source lines back to back, uncut.
+    std::string text;
+    std::vector<std::size_t> lineEnds;
+    std::vector<long> lines;
+    // Output, filled by a helper thread.
+    std::string output;
+    std::vector<DeferredPort::Message> messages;
+    Status failure;
+    bool dateFailed = false;
+    bool done = false;
+};
+
+struct ParallelAdisWriter::Worker {
+    Worker(const EngineContext& shared, ImportSetup& setup, AdisVariant variant)
+        : context{shared.language, port, shared.numbers, shared.clock},
+          writer(setup, context, variant) {}
+
+    DeferredPort port;
+    EngineContext context;
+    AdisValueWriter writer;
+    std::thread thread;
+};
+
+ParallelAdisWriter::ParallelAdisWriter(ImportSetup& setup, const EngineContext& context,
+                                       const ConversionOptions& options, ByteSink& sink,
+                                       std::string sourceName, unsigned threads)
+    : setup_(setup), context_(context), options_(options), sink_(sink),
+      sourceName_(std::move(sourceName)), threads_(std::max(threads, 1u)) {}
+
+ParallelAdisWriter::~ParallelAdisWriter() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    jobsReady_.notify_all();
+    for (auto& worker : workers_) {
+        if (worker->thread.joinable()) {
+            worker->thread.join();
+        }
+    }
+}
+
+Status ParallelAdisWriter::beginRows(int columnCount) {
+    if (options_.onColumnsKnown && !options_.onColumnsKnown(columnCount)) {
+        return {ErrorCode::Cancelled, "the conversion was cancelled", sourceName_};
+    }
+    const std::string header = AdisHeaderFor(setup_, context_.language, options_.variant);
+    if (Status written = sink_.write(header); !written.ok()) {
+        return written;
+    }
+    columns_ = columnCount;
+    startWorkers(columnCount);
+    return Status::Ok();
+}
+
+void ParallelAdisWriter::startWorkers(int) {
+    // Writers are built here, one after another, before any thread runs.
+    firstRowWriter_ = std::make_unique<AdisValueWriter>(setup_, context_, options_.variant);
+    for (unsigned i = 0; i < threads_; ++i) {
+        workers_.push_back(std::make_unique<Worker>(context_, setup_, options_.variant));
+    }
+    for (auto& worker : workers_) {
+        worker->thread = std::thread([this, &worker = *worker] { work(worker); });
+    }
+    current_ = std::make_unique<Batch>();
+}
+
+void ParallelAdisWriter::work(Worker& worker) {
+    for (;;) {
+        Batch* batch = nullptr;
+        {
+            std::unique_lock lock(mutex_);
+            jobsReady_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+            if (stopping_) {
+                return;
+            }
+            batch = jobs_.front();
+            jobs_.pop_front();
+        }
+        convert(worker, *batch);
+        {
+            const std::lock_guard lock(mutex_);
+            batch->done = true;
+        }
+        batchDone_.notify_all();
+    }
+}
+
+void ParallelAdisWriter::convert(Worker& worker, Batch& batch) {
+    std::vector<std::string_view> cells(static_cast<std::size_t>(columns_));
+    batch.output.reserve(batch.text.size() * 2);
+    const bool fixed = setup_.usesFixedColumns();
+    try {
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < batch.lines.size(); ++i) {
+            const std::string_view line =
+                std::string_view(batch.text).substr(start, batch.lineEnds[i] - start);
+            start = batch.lineEnds[i];
+            if (fixed) {
+                CutFixedLine(setup_, line, cells);
+            } else if (!SplitLineIntoRow(setup_, line, cells)) {
+                batch.failure = TooManyFieldsStatus(sourceName_, batch.lines[i], columns_);
+                break;
+            }
+            if (Status status = worker.writer.appendValueLine(cells, batch.lines[i], batch.output);
+                !status.ok()) {
+                batch.failure = {status.code(), status.message(), sourceName_, status.line(),
+                                 status.column()};
+                break;
+            }
+        }
+    } catch (const std::exception& error) {
+        batch.failure = {ErrorCode::WriteFailed, std::string("conversion failed: ") + error.what(),
+                         sourceName_};
+    }
+    batch.dateFailed = worker.writer.dateConversionFailed();
+    batch.messages = worker.port.take();
+}
+
+Status ParallelAdisWriter::addRow(std::span<const std::string_view> cells, long sourceLine) {
+    // Only the first row comes cut: it is converted here, before any batch.
+    std::string output;
+    Status status = firstRowWriter_->appendValueLine(cells, sourceLine, output);
+    setup_.DateConversionFailed = firstRowWriter_->dateConversionFailed();
+    dateMessageShown_ = setup_.DateConversionFailed;
+    if (Status written = sink_.write(output); !written.ok()) {
+        status = written;
+    }
+    if (!status.ok()) {
+        failure_ = {status.code(), status.message(), sourceName_, status.line(), status.column()};
+    }
+    return failure_;
+}
+
+Status ParallelAdisWriter::addLine(std::string_view line, long sourceLine) {
+    Batch& batch = *current_;
+    batch.text.append(line);
+    batch.lineEnds.push_back(batch.text.size());
+    batch.lines.push_back(sourceLine);
+    if (batch.lines.size() >= kBatchRows || batch.text.size() >= kBatchBytes) {
+        submitCurrent();
+    }
+    // Keep a few batches on their way: enough to keep every helper busy, few
+    // enough that memory stays small.
+    return writeFinishedBatches(inFlight_.size() > 2 * threads_ + 2);
+}
+
+void ParallelAdisWriter::submitCurrent() {
+    {
+        const std::lock_guard lock(mutex_);
+        jobs_.push_back(current_.get());
+    }
+    jobsReady_.notify_one();
+    inFlight_.push_back(std::move(current_));
+    current_ = std::make_unique<Batch>();
+}
+
+Status ParallelAdisWriter::writeFinishedBatches(bool waitForHead) {
+    while (!inFlight_.empty() && failure_.ok()) {
+        Batch& head = *inFlight_.front();
+        {
+            std::unique_lock lock(mutex_);
+            if (!head.done && !waitForHead) {
+                return Status::Ok();
+            }
+            batchDone_.wait(lock, [&head] { return head.done; });
+        }
+        waitForHead = false;
+        const Status written = writeBatch(head);
+        inFlight_.pop_front();
+        if (!written.ok()) {
+            return written;
+        }
+    }
+    return failure_;
+}
+
+Status ParallelAdisWriter::writeBatch(Batch& batch) {
+    for (const auto& message : batch.messages) {
+        // The runner tells about a date it cannot convert once per run.
+        if (options_.variant == AdisVariant::Runner && message.number == msg::DateNotTranslated) {
+            if (dateMessageShown_) {
+                continue;
+            }
+            dateMessageShown_ = true;
+        }
+        DeferredPort::Replay({message}, context_.port);
+    }
+    setup_.DateConversionFailed = setup_.DateConversionFailed || batch.dateFailed;
+    if (Status written = sink_.write(batch.output); !written.ok()) {
+        failure_ = written;
+        return written;
+    }
+    if (!batch.failure.ok()) {
+        if (batch.failure.code() == ErrorCode::ColumnCountMismatch) {
+            context_.port.showMessage(msg::ColumnCountMismatch, MessageIcon::Critical,
+                                      MessageButtons::Ok);
+            setup_.ColumnCountMismatch = true;
+        }
+        failure_ = batch.failure;
+    }
+    return failure_;
+}
+
+Status ParallelAdisWriter::finish() {
+    if (!failure_.ok()) {
+        return failure_;
+    }
+    if (current_ && !current_->lines.empty()) {
+        submitCurrent();
+    }
+    while (!inFlight_.empty() && failure_.ok()) {
+        if (Status written = writeFinishedBatches(true); !written.ok()) {
+            return written;
+        }
+    }
+    return failure_;
+}
+
+} // namespace kolvane

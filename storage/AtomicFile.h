@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+// Files are never written in place: a temporary file in the same folder is
+// written, flushed to disk and renamed over the target, so a crash or a full
+// disk never leaves a torn file and never destroys the previous one.
+#pragma once
+
+#include "engine/Status.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kolvane {
+
+class AtomicFileWriter {
+public:
+    AtomicFileWriter() = default;
+    ~AtomicFileWriter(); // an uncommitted temporary file is removed
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    Status open(const std::string& path);
+    Status write(std::string_view bytes);
+    // Flushes, closes and renames the temporary file over the target.
+    Status commit();
+
+    const std::string& temporaryPath() const { return temporary_; }
+
+private:
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    void discard();
+
+    std::string path_;
+    std::string temporary_;
+    std::unique_ptr<std::FILE, Closer> file_;
+};
+
+Status WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Reads a whole file; a file larger than `maxBytes` is refused.
+Status ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes);
+
+} // namespace kolvane

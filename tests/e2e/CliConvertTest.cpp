@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: MIT
+#include "tests/support/Process.h"
+#include "tests/support/TempFolder.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace kolvane {
+namespace {
+
+const std::string kGolden = std::string(KOLVANE_SOURCE_DIR) + "/tests/data/golden/";
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+testing::ProcessResult cli(const std::vector<std::string>& arguments) {
+    return testing::RunProgram(KOLVANE_CLI, arguments);
+}
+
+TEST(CliConvert, HelpAndVersionGoToStandardOutput) {
+    for (const auto& arguments :
+         std::vector<std::vector<std::string>>{{"--help"}, {"convert", "--help"}, {"--version"}}) {
+        const auto result = cli(arguments);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_NE(result.out, "");
+        EXPECT_EQ(result.err, "");
+    }
+    EXPECT_NE(cli({"--help"}).out.find("kolvane-cli convert SETUP.dst"), std::string::npos);
+}
+
+TEST(CliConvert, UsageErrorsExitWithTwo) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"convert"},
+        {"convert", "a.dst", "b.dst"},
+        {"convert", "a.dst", "--bogus"},
+        {"convert", "a.dst", "--language", "IT"},
+        {"convert", "a.dst", "--decimal-separator", ";"},
+        {"convert", "a.dst", "-o"},
+        {"frobnicate"},
+    };
+    for (const auto& arguments : wrong) {
+        const auto result = cli(arguments);
+        EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err, "");
+    }
+}
+
+TEST(CliConvert, MissingSetupShowsTheMessageInTheChosenLanguage) {
+    auto result = cli({"convert", "/no/such/setup.dst"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("The file could not be found in the system."), std::string::npos);
+    EXPECT_NE(result.err.find("/no/such/setup.dst"), std::string::npos);
+    result = cli({"convert", "/no/such/setup.dst", "--language", "SP"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err.find("The file could not be found"), std::string::npos);
+}
+
+TEST(CliConvert, SourceMustBeGivenWhenTheSetupStoresNone) {
+    const auto result = cli({"convert", kGolden + "times/setup.dst"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("--source"), std::string::npos);
+}
+
+TEST(CliConvert, MissingSourceExitsWithTwoAndNamesIt) {
+    const auto result = cli({"convert", kGolden + "times/setup.dst", "--source", "/no/such.txt"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("/no/such.txt: the file does not exist"), std::string::npos);
+    EXPECT_EQ(result.out, "");
+}
+
+TEST(CliConvert, OutputFileIsWrittenWholeOrNotAtAll) {
+    testing::TempFolder folder;
+    const std::string output = folder.path("result.ads");
+    auto result = cli({"convert", kGolden + "times/setup.dst", "--source",
+                       kGolden + "times/source.txt", "-o", output});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    const std::string converted = folder.read("result.ads");
+    EXPECT_EQ(converted, readFile(kGolden + "times/expected.ads"));
+    EXPECT_TRUE(converted.ends_with("\r\nZN\r\n"));
+    EXPECT_NE(result.err.find("4 rows converted into"), std::string::npos);
+
+    // A conversion that fails leaves the earlier file as it was, and no temporary.
+    result = cli({"convert", kGolden + "fail-bad-date/setup.dst", "--source",
+                  kGolden + "fail-bad-date/source.txt", "--output", output});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(folder.read("result.ads"), converted);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"result.ads"});
+
+    result = cli({"convert", kGolden + "times/setup.dst", "--source", kGolden + "times/source.txt",
+                  "-o", folder.path("no/such/folder/x.ads")});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("x.ads"), std::string::npos);
+}
+
+TEST(CliConvert, DashOutputIsStandardOutput) {
+    const auto result = cli({"convert", kGolden + "times/setup.dst", "--source",
+                             kGolden + "times/source.txt", "-o", "-"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.starts_with("DH00000000000000080\r\n"));
+}
+
+TEST(CliConvert, EarlierLayoutIsReadWithItsOption) {
+    testing::TempFolder folder;
+    const std::string setup = folder.write(
+        "old.dst",
+        "@\r\nskipped\r\n;\r\nx\r\n0\r\nx\r\n0\r\nx\r\nddmmaa\r\nx\r\n0\r\n"
+        "DH00000000000000080\r\nVH000000DD      \r\nDN00000000900080150\r\n//\r\nx\r\n"
+        "ANIMALID;900080;900080;15;0;15;0;0;0;0; \r\nx\r\nNO IMPORTAR;;;;;;;0;0;0; \r\nx\r\n"
+        "//\r\nx\r\nx\r\nx\r\nCeros=0\r\nx\r\nEncadenadas=0\r\nx\r\nERREXIT=0\r\nx\r\n"
+        "ERROK=0\r\nx\r\nInit=1\r\n");
+    const std::string source = folder.write("in.txt", "DE01;x\r\n");
+    auto result = cli({"convert", setup, "--old-layout", "--source", source});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "fN init=1\r\nDH00000000000000080\r\nVH000000DD      \r\n"
+                          "DN00000000900080150\r\nVN000000DE01           \r\nZN\r\n");
+    result = cli({"convert", setup, "--source", source}); // read as the current layout: broken
+    EXPECT_EQ(result.exitCode, 2);
+}
+
+TEST(CliConvert, IndexWarningsGoToStandardErrorAndTheConversionGoesOn) {
+    testing::TempFolder folder;
+    const std::string setup = folder.write(
+        "milk.dst",
+        "@\r\n\r\n\r\n//\r\n\r\n@;\r\n\r\n0\r\n\r\n0\r\n\r\ndd-mm-aa\r\n\r\n0\r\n\r\n\r\n//\r\n\r\n"
+        " 0 \r\n 0 \r\nDH00000000000000080\r\nVH000000DD      \r\nDN00000000800044030\r\n//\r\n\r\n"
+        "MILKKG;800044;    900080;03;0;3;0;0;0;0; ; "
+        "\r\n\r\n//\r\n\r\n//\r\n\r\n0=0\r\n\r\n1=0\r\n\r\n"
+        "2=0\r\n\r\n3=0\r\n\r\n4=0\r\n\r\n//\r\n\r\n");
+    const std::string source = folder.write("in.txt", "25\r\n");
+    const auto result = cli({"convert", setup, "--source", source});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.err.find("The code MILKKG needs the code     900080 as an index"),
+              std::string::npos)
+        << result.err;
+    EXPECT_TRUE(result.out.ends_with("VN00000025 \r\nZN\r\n"));
+}
+
+} // namespace
+} // namespace kolvane
