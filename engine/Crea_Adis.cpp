@@ -212,7 +212,9 @@ Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells,
             out.resize(lineStart);
             return std::exchange(failure_, Status::Ok());
         }
-        std::memcpy(out.data() + position, value.data(), std::min(value.size(), column.width));
+        if (const std::size_t length = std::min(value.size(), column.width); length > 0) {
+            std::memcpy(out.data() + position, value.data(), length);
+        }
         position += column.width;
     }
     return Status::Ok();

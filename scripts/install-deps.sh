@@ -3,7 +3,7 @@
 # Installs the Debian 12 packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(g++ make cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(g++ make cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3)
 
 missing=()
 for package in "${packages[@]}"; do
