@@ -2,6 +2,7 @@
 #include "cli/ConvertCommand.h"
 
 #include "cli/CliPort.h"
+#include "cli/CliSettings.h"
 #include "cli/ExitCodes.h"
 #include "engine/AdisConversion.h"
 #include "engine/ColumnChecks.h"
@@ -22,15 +23,6 @@ public:
         }
         return Status::Ok();
     }
-};
-
-class FileSink final : public ByteSink {
-public:
-    explicit FileSink(AtomicFileWriter& file) : file_(file) {}
-    Status write(std::string_view bytes) override { return file_.write(bytes); }
-
-private:
-    AtomicFileWriter& file_;
 };
 
 int exitCodeFor(const Status& status) {
@@ -140,23 +132,21 @@ std::optional<ConvertOptions> ParseConvertArguments(const std::vector<std::strin
             options.decimalSeparator = separator->front();
         } else if (argument == "--old-layout") {
             options.oldLayout = true;
-        } else if (argument.size() > 1 && argument.front() == '-') {
-            error = "unknown option " + argument;
+        } else if (!TakeFileArgument(argument, positional, error)) {
             return std::nullopt;
-        } else {
-            positional.push_back(argument);
         }
     }
-    if (positional.size() != 1) {
-        error = positional.empty() ? "the DST file is missing" : "only one DST file can be given";
+    const auto dstPath = SingleDstFile(positional, error);
+    if (!dstPath) {
         return std::nullopt;
     }
-    options.dstPath = positional.front();
+    options.dstPath = *dstPath;
     return options;
 }
 
 int RunConvert(const ConvertOptions& options) {
-    const Language language(options.language);
+    CliSettings store;
+    const Language language(store.languageCode(options.language));
     CliPort port(language);
     const SystemClock clock;
     NumberFormat numbers = NumberFormat::fromSystemLocale();
@@ -188,7 +178,7 @@ int RunConvert(const ConvertOptions& options) {
         }
     }
     StdoutSink stdoutSink;
-    FileSink fileSink(file);
+    AtomicFileSink fileSink(file);
     ByteSink& sink = toStdout ? static_cast<ByteSink&>(stdoutSink) : fileSink;
 
     const ConversionResult result = ConvertSourceToAdis(

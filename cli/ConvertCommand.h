@@ -14,7 +14,7 @@ struct ConvertOptions {
     std::optional<std::string> sourcePath;
     std::string outputPath = "-"; // "-" is standard output
     std::optional<std::string> sendDate;
-    std::string language = "EN";
+    std::optional<std::string> language; // the stored language when not given
     std::optional<char> decimalSeparator;
     bool oldLayout = false;
 };

@@ -4,6 +4,7 @@
 // large the file is.
 #pragma once
 
+#include "engine/ByteSink.h"
 #include "engine/Crea_Adis.h"
 #include "engine/SourceRows.h"
 
@@ -11,20 +12,6 @@
 
 namespace kolvane {
 
-class ByteSink {
-public:
-    virtual ~ByteSink() = default;
-    virtual Status write(std::string_view bytes) = 0;
-};
-
-class StringSink final : public ByteSink {
-public:
-    Status write(std::string_view bytes) override {
-        text.append(bytes);
-        return Status::Ok();
-    }
-    std::string text;
-};
 
 struct ConversionOptions {
     AdisVariant variant = AdisVariant::Converter;

@@ -35,10 +35,10 @@ struct Call {
 
 struct Answer {
     bool ok = false;
-    std::string result;                  // when ok
-    std::vector<std::string> arguments;  // when ok: the arguments after the call
-    long errorNumber = 0;                // when not ok
-    std::string description;             // when not ok
+    std::string result;                 // when ok
+    std::vector<std::string> arguments; // when ok: the arguments after the call
+    long errorNumber = 0;               // when not ok
+    std::string description;            // when not ok
 };
 
 std::string EncodeCall(const Call& call);

@@ -4,6 +4,7 @@
 // disk never leaves a torn file and never destroys the previous one.
 #pragma once
 
+#include "engine/ByteSink.h"
 #include "engine/Status.h"
 
 #include <cstdio>
@@ -36,6 +37,16 @@ private:
     std::string path_;
     std::string temporary_;
     std::unique_ptr<std::FILE, Closer> file_;
+};
+
+// Streams into an atomic file; the caller commits the file when all is written.
+class AtomicFileSink final : public ByteSink {
+public:
+    explicit AtomicFileSink(AtomicFileWriter& file) : file_(file) {}
+    Status write(std::string_view bytes) override { return file_.write(bytes); }
+
+private:
+    AtomicFileWriter& file_;
 };
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+#include "cli/RunCommand.h"
+
+#include "cli/CliPort.h"
+#include "cli/CliSettings.h"
+#include "cli/ExitCodes.h"
+#include "engine/Ansi.h"
+#include "herdlink/AutomaticRun.h"
+#include "herdlink/HerdTexts.h"
+#include "storage/ProgramFolder.h"
+#include "storage/WinReg.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+
+namespace kolvane::cli {
+namespace {
+
+struct RunOptions {
+    std::string dstPath;
+    std::optional<std::string> sourcePath;
+    std::optional<std::string> sendDate;
+    std::optional<std::string> outputPath;
+    std::optional<std::string> language;
+    bool import = true;
+};
+
+std::optional<RunOptions> parse(const std::vector<std::string>& arguments, std::string& error) {
+    RunOptions options;
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        std::string value;
+        if (argument == "--no-import") {
+            options.import = false;
+            continue;
+        }
+        std::optional<std::string>* target = argument == "--source"      ? &options.sourcePath
+                                             : argument == "--send-date" ? &options.sendDate
+                                             : argument == "-o" || argument == "--output"
+                                                 ? &options.outputPath
+                                             : argument == "--language" ? &options.language
+                                                                        : nullptr;
+        if (target != nullptr) {
+            if (!TakeValue(arguments, i, value, error)) {
+                return std::nullopt;
+            }
+            *target = value;
+        } else if (!TakeFileArgument(argument, positional, error)) {
+            return std::nullopt;
+        }
+    }
+    const auto dstPath = SingleDstFile(positional, error);
+    if (!dstPath) {
+        return std::nullopt;
+    }
+    if (options.outputPath && options.import) {
+        error =
+            "-o goes with --no-import: the importer always reads adis.ads in the program folder";
+        return std::nullopt;
+    }
+    options.dstPath = *dstPath;
+    return options;
+}
+
+void printOutcome(const std::string& ansiText) {
+    const std::string text = AnsiToUtf8(ansiText) + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// The source file, the send date: what the runner would ask the user for.
+int settleInputs(ImportSetup& setup, const RunOptions& options, const HerdTexts& texts,
+                 const Clock& clock, std::string& sourcePath) {
+    sourcePath = options.sourcePath.value_or(setup.SourceFilePath);
+    if (sourcePath == kAskForSource || sourcePath.empty()) {
+        PrintError(options.dstPath + ": the setup names no source file; give one with --source");
+        return kExitUsage;
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(sourcePath, ec)) {
+        PrintError(texts.text(herdtext::SourceNotFound) + " (" + sourcePath + ")");
+        return kExitUsage;
+    }
+    switch (RunnerSendDateRule(setup)) {
+    case SendDateRule::Today:
+        UseTodayAsSendDate(setup, clock);
+        break;
+    case SendDateRule::AskUser:
+        if (!options.sendDate || options.sendDate->empty()) {
+            PrintError("the setup asks for a send date: give one with --send-date");
+            return kExitUsage;
+        }
+        setup.SendDate = *options.sendDate;
+        break;
+    case SendDateRule::None:
+        break;
+    }
+    return kExitSuccess;
+}
+
+} // namespace
+
+int RunAutomaticImport(const std::vector<std::string>& arguments) {
+    std::string error;
+    const auto options = parse(arguments, error);
+    if (!options) {
+        PrintError(error);
+        std::fputs(kRunUsage, stderr);
+        return kExitUsage;
+    }
+    CliSettings store;
+    const Language language(store.languageCode(options->language));
+    CliPort port(language);
+    const SystemClock clock;
+    const HerdTexts texts = HerdTexts::Fetch(*store.registry);
+
+    ImportSetup setup;
+    if (Status loaded = LoadRunnerSetup(setup, language, port, options->dstPath); !loaded.ok()) {
+        PrintError(loaded.describe());
+        PrintError("nothing was converted or imported");
+        return kExitUsage;
+    }
+    std::string sourcePath;
+    if (const int settled = settleInputs(setup, *options, texts, clock, sourcePath);
+        settled != kExitSuccess) {
+        return settled;
+    }
+
+    const std::string ownFolder = WritableProgramFolder();
+    const std::string adisPath =
+        options->outputPath.value_or(ImporterAdisFile(ImporterCommand::RunnerImport, ownFolder));
+    const EngineContext context{language, port, NumberFormat::fromSystemLocale(), clock};
+    const RunnerConversion conversion = ConvertForRunner(setup, context, sourcePath, adisPath);
+    if (conversion.tooManyFields()) {
+        PrintError(texts.text(herdtext::TooManyFields));
+    }
+    if (!conversion.status.ok()) {
+        PrintError(conversion.status.describe());
+        return kExitIncomplete;
+    }
+    if (!options->import) {
+        PrintError(std::to_string(conversion.rows) + " rows converted into " + adisPath);
+        return kExitSuccess;
+    }
+
+    WinReg settings(*store.registry);
+    const RunnerImport imported = ImportAndReadReport(settings.Leer_Ruta_HX(), ownFolder);
+    if (imported.run.outcome != ImporterRun::Outcome::Ran) {
+        PrintError(imported.report.details);
+        return kExitUsage;
+    }
+    if (imported.report.noErrors) {
+        printOutcome(texts.text(herdtext::NoErrors));
+        return kExitSuccess;
+    }
+    printOutcome(texts.text(herdtext::ErrorsFound));
+    printOutcome(imported.report.details);
+    return kExitImportErrors;
+}
+
+} // namespace kolvane::cli

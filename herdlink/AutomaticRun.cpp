@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#include "herdlink/AutomaticRun.h"
+
+#include "engine/Crea_Adis.h"
+#include "engine/Dates.h"
+#include "storage/AtomicFile.h"
+#include "storage/Recover_DST.h"
+
+#include <filesystem>
+
+namespace kolvane {
+namespace {} // namespace
+
+Status LoadRunnerSetup(ImportSetup& setup, const Language& language, UserPort& port,
+                       const std::string& dstPath) {
+    ImportSetup loaded;
+    Status read = ReadDstFile(loaded, language, port, dstPath);
+    if (!read.ok()) {
+        return read;
+    }
+    if (loaded.Staging.Separator == language.LoadText(msg::Tabs) ||
+        loaded.Staging.Separator == "Tabs") {
+        loaded.Staging.Separator = "\t";
+    }
+    CopyStagingToWorking(loaded);
+    loaded.DstFilePath = dstPath;
+    setup = std::move(loaded);
+    return Status::Ok();
+}
+
+SendDateRule RunnerSendDateRule(const ImportSetup& setup) {
+    if (setup.UseTodayAsSendDate) {
+        return SendDateRule::Today;
+    }
+    return setup.AskSendDate ? SendDateRule::AskUser : SendDateRule::None;
+}
+
+void UseTodayAsSendDate(ImportSetup& setup, const Clock& clock) {
+    const std::string& pattern =
+        setup.DatePattern.empty() ? setup.DateFormatName : setup.DatePattern;
+    setup.SendDate = FormatTodayByPattern(pattern, clock);
+}
+
+RunnerConversion ConvertForRunner(ImportSetup& setup, const EngineContext& context,
+                                  const std::string& sourcePath, const std::string& adisPath) {
+    RunnerConversion conversion;
+    AtomicFileWriter file;
+    if (Status opened = file.open(adisPath); !opened.ok()) {
+        conversion.outcome = SourceReadResult::Outcome::Failed;
+        conversion.status = opened;
+        return conversion;
+    }
+    AtomicFileSink sink(file);
+    ConversionOptions options;
+    options.variant = AdisVariant::Runner;
+    options.source = kRunnerSourceLoad;
+    options.source.showProgress = true;
+    options.source.progressCaption = msg::ConvertingToAdis;
+    const ConversionResult result =
+        ConvertSourceToAdis(setup, context, SourceData::file(sourcePath), options, sink);
+    conversion.outcome = result.readOutcome;
+    conversion.status = result.status;
+    conversion.rows = result.rows;
+    if (result.readOutcome == SourceReadResult::Outcome::NoLines) {
+        // Nothing to import: the file holds the stored header and the end line.
+        conversion.status = file.write(setup.StoredAdisHeader + std::string(kCrLf) +
+                                       std::string(kEndLine) + std::string(kCrLf));
+        conversion.outcome = SourceReadResult::Outcome::Completed;
+    }
+    if (conversion.status.ok()) {
+        conversion.status = file.commit();
+    }
+    return conversion;
+}
+
+RunnerImport ImportAndReadReport(const std::string& installFolder, const std::string& ownFolder,
+                                 const std::function<void(int lineCounter)>& onGroup) {
+    RunnerImport result;
+    while (const auto stale = FindImporterResult(installFolder)) {
+        std::error_code ec;
+        if (!std::filesystem::remove(*stale, ec) || ec) {
+            result.report.details = "The result file of an earlier import cannot be removed (" +
+                                    *stale + "): " + ec.message();
+            return result;
+        }
+    }
+    result.run =
+        StartImporter(ImporterCommand::RunnerImport,
+                      ImporterCommandLine(ImporterCommand::RunnerImport, installFolder, ownFolder));
+    if (result.run.outcome != ImporterRun::Outcome::Ran) {
+        result.report.details =
+            "The importer program could not be started: " + result.run.status.describe();
+        return result;
+    }
+    result.report = Revisar_Resultado(FindImporterResult(installFolder), onGroup);
+    return result;
+}
+
+} // namespace kolvane

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// One automatic import as the runner does it, without windows: read the DST,
+// settle the send date, convert the source into "adis.ads", run the importer
+// and read its report. Brennick puts windows around these steps; kolvane-cli
+// run uses them as they are.
+#pragma once
+
+#include "engine/AdisConversion.h"
+#include "engine/EngineContext.h"
+#include "engine/ImportSetup.h"
+#include "herdlink/Importer.h"
+#include "herdlink/ImporterReport.h"
+
+#include <functional>
+#include <string>
+
+namespace kolvane {
+
+// Reads a DST as the runner reads it: "NO IMPORTAR" stays the mark of columns
+// that are not imported, but the "Tabs" caption becomes the TAB character. A
+// DST that cannot be read completely is refused (nothing of it is used): the
+// status names the file and the line.
+Status LoadRunnerSetup(ImportSetup& setup, const Language& language, UserPort& port,
+                       const std::string& dstPath);
+
+enum class SendDateRule { None, AskUser, Today };
+SendDateRule RunnerSendDateRule(const ImportSetup& setup);
+// Today's date in the setup's pattern (the format's name when no pattern is set).
+void UseTodayAsSendDate(ImportSetup& setup, const Clock& clock);
+
+// The source file the setup names: "@" when it names none.
+inline constexpr std::string_view kAskForSource = "@";
+
+struct RunnerConversion {
+    SourceReadResult::Outcome outcome = SourceReadResult::Outcome::Completed;
+    Status status;
+    std::size_t rows = 0;
+    bool tooManyFields() const { return outcome == SourceReadResult::Outcome::ColumnCountMismatch; }
+};
+
+// Converts `sourcePath` into the ADIS file `adisPath` (written atomically: a
+// conversion that stops leaves no file and the earlier one as it was). The
+// text starts with the header stored in the DST. A source without lines gives
+// a file without records.
+RunnerConversion ConvertForRunner(ImportSetup& setup, const EngineContext& context,
+                                  const std::string& sourcePath, const std::string& adisPath);
+
+struct RunnerImport {
+    ImporterRun run;
+    ImporterReport report;
+};
+
+// Removes the result file of an earlier run, starts the importer and waits for
+// it, then reads its report. An importer that cannot be started gives the
+// errors outcome with the reason in the details: never an earlier run's result.
+RunnerImport ImportAndReadReport(const std::string& installFolder, const std::string& ownFolder,
+                                 const std::function<void(int lineCounter)>& onGroup = {});
+
+} // namespace kolvane

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: MIT
+#include "herdlink/HXMDB.h"
+
+#include "herdlink/ADIS.h"
+#include "herdlink/Sqlite.h"
+
+#include <filesystem>
+
+namespace kolvane {
+namespace {
+
+constexpr std::string_view kCreateTable =
+    "CREATE TABLE Codigos (Mnemonico TEXT, Codigo_ADIS TEXT, INDICE_ADS TEXT, "
+    "Explicacion TEXT, Decimales TEXT, Ancho TEXT, Tipo TEXT, Import_All TEXT)";
+
+Status insertRows(sqlite::Database& database, const std::vector<CodeRow>& rows) {
+    Status status;
+    auto insert = database.prepare(
+        "INSERT INTO Codigos (Mnemonico, Codigo_ADIS, INDICE_ADS, Explicacion, Decimales, Ancho, "
+        "Tipo, Import_All) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
+        status);
+    if (!insert) {
+        return status;
+    }
+    for (const CodeRow& row : rows) {
+        insert->bind(1, row.Mnemonico)
+            .bind(2, row.Codigo_ADIS)
+            .bind(3, row.INDICE_ADS)
+            .bind(4, row.Explicacion)
+            .bind(5, row.Decimales)
+            .bind(6, row.Ancho)
+            .bind(7, row.Tipo)
+            .bind(8, row.Import_All);
+        if (Status inserted = insert->run(); !inserted.ok()) {
+            return inserted;
+        }
+        insert->reset();
+    }
+    return Status::Ok();
+}
+
+// The values of one answer record go into the fields by the order of the request.
+std::vector<CodeRow> rowsOf(const AdisRecords& records) {
+    std::vector<CodeRow> rows;
+    for (const auto& items : records) {
+        if (items.size() < 8) {
+            continue;
+        }
+        CodeRow row{items[2].value, items[0].value, items[1].value, items[3].value,
+                    items[4].value, items[5].value, items[6].value, items[7].value};
+        // A record without a mnemonic cannot be used; blanks are a mnemonic as sent.
+        if (!row.Mnemonico.empty()) {
+            rows.push_back(std::move(row));
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+Status ReplaceCodes(const std::string& databasePath, const std::vector<CodeRow>& rows) {
+    Status status;
+    auto database = sqlite::Database::Open(databasePath, sqlite::OpenMode::ReadWrite, status);
+    if (!database) {
+        return status;
+    }
+    sqlite::Transaction transaction(*database);
+    if (!transaction.begun().ok()) {
+        return transaction.begun();
+    }
+    if (Status emptied = database->execute("DELETE FROM Codigos"); !emptied.ok()) {
+        return emptied;
+    }
+    if (Status inserted = insertRows(*database, rows); !inserted.ok()) {
+        return inserted;
+    }
+    return transaction.commit();
+}
+
+Status CreateCodeDictionary(const std::string& databasePath, const std::vector<CodeRow>& rows) {
+    const std::string building = databasePath + ".new";
+    std::error_code ignored;
+    std::filesystem::remove(building, ignored);
+    {
+        Status status;
+        auto database = sqlite::Database::Open(building, sqlite::OpenMode::Create, status);
+        if (!database) {
+            return status;
+        }
+        sqlite::Transaction transaction(*database);
+        if (!transaction.begun().ok()) {
+            return transaction.begun();
+        }
+        if (Status created = database->execute(kCreateTable); !created.ok()) {
+            return created;
+        }
+        if (Status inserted = insertRows(*database, rows); !inserted.ok()) {
+            return inserted;
+        }
+        if (Status committed = transaction.commit(); !committed.ok()) {
+            return committed;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(building, databasePath, ec);
+    if (ec) {
+        return {ErrorCode::WriteFailed, "cannot replace the file: " + ec.message(), databasePath};
+    }
+    return Status::Ok();
+}
+
+CodeImportResult Importar_Codigos(const std::string& databasePath, RegistryBackend& registry,
+                                  UserPort& port) {
+    CodeImportResult result;
+    // Check the dictionary before asking the herd software, which can take minutes.
+    Status status;
+    if (!sqlite::Database::Open(databasePath, sqlite::OpenMode::ReadWrite, status)) {
+        result.status = status;
+        return result;
+    }
+    ADIS exchange(registry, port);
+    std::string request(kCodeRequest);
+    AutomationError error;
+    const auto records = exchange.Traspaso(request, error);
+    if (!records) {
+        result.status = {ErrorCode::BadFileFormat, "the herd software gave no code list (error " +
+                                                       std::to_string(error.number) + ": " +
+                                                       error.description + ")"};
+        return result;
+    }
+    const std::vector<CodeRow> rows = rowsOf(*records);
+    result.status = ReplaceCodes(databasePath, rows);
+    result.stored = result.status.ok() ? rows.size() : 0;
+    return result;
+}
+
+} // namespace kolvane

@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: MIT
+#include "storage/AutomaticImports.h"
+
+#include "storage/AtomicFile.h"
+#include "storage/DstWriter.h"
+#include "storage/Recover_DST.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace kolvane {
+namespace {
+
+constexpr int kNoDstFileMessage = 103;
+
+std::string shellQuoted(std::string_view text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+std::string fileNameOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+// The lines of a small text file (CR LF or LF); nothing when it cannot be read.
+std::optional<std::vector<std::string>> readLines(const std::string& path) {
+    std::string text;
+    if (!ReadWholeFile(path, text, kMaxDstFileSize).ok()) {
+        return std::nullopt;
+    }
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+Status writeBatchFile(const AutomationWizard& wizard, const BatchFileTarget& target) {
+    const std::string path = BatchFilePath(wizard, target.programFolder);
+    if (Status written = WriteFileAtomically(path, BatchFileLine(wizard, target.runnerProgram));
+        !written.ok()) {
+        return written;
+    }
+    if constexpr (kNativeBatch == BatchFlavour::PosixShell) {
+        using std::filesystem::perms;
+        std::error_code ec;
+        std::filesystem::permissions(path,
+                                     perms::owner_all | perms::group_read | perms::group_exec |
+                                         perms::others_read | perms::others_exec,
+                                     ec);
+        if (ec) {
+            return {ErrorCode::WriteFailed, "cannot be made executable: " + ec.message(), path};
+        }
+    }
+    return Status::Ok();
+}
+
+} // namespace
+
+BlankReplacement Quitar_Blancos(std::string_view path) {
+    BlankReplacement result{std::string(path), 0};
+    for (char& c : result.path) {
+        if (c == ' ') {
+            c = '_';
+            ++result.blanks;
+        }
+    }
+    return result;
+}
+
+std::optional<int> Existe_Automatizacion(const AutomationList& list, std::string_view dstPath) {
+    const auto found = std::find(list.begin(), list.end(), dstPath);
+    if (found == list.end()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(found - list.begin()) + 1;
+}
+
+WizardStart PresetAutomationWizard(std::string_view chosenPath, const ImportSetup& setup,
+                                   const AutomationList& list) {
+    WizardStart start;
+    const BlankReplacement replaced = Quitar_Blancos(chosenPath);
+    start.blanksReplaced = replaced.blanks;
+    AutomationWizard& wizard = start.wizard;
+    wizard.AutomationDstPath = replaced.path;
+    wizard.AutomationSourcePath = setup.SourceFilePath;
+    wizard.CreateBatchFile = true;
+    wizard.FixedSourcePath = true;
+    const std::string fileName = fileNameOf(wizard.AutomationDstPath);
+    wizard.AutomationName = fileName.substr(0, fileName.size() >= 4 ? fileName.size() - 4 : 0);
+    wizard.Description.clear();
+    wizard.AutomationIndex = static_cast<int>(list.size()) + 1;
+    if (const auto existing = Existe_Automatizacion(list, wizard.AutomationDstPath)) {
+        wizard.AutomationIndex = *existing;
+        start.alreadyRegistered = true;
+    }
+    return start;
+}
+
+std::string BatchFilePath(const AutomationWizard& wizard, const std::string& programFolder,
+                          BatchFlavour flavour) {
+    return flavour == BatchFlavour::WindowsBatch
+               ? programFolder + "\\" + wizard.AutomationName + ".bat"
+               : programFolder + "/" + wizard.AutomationName + ".sh";
+}
+
+std::string BatchFileLine(const AutomationWizard& wizard, const std::string& runnerProgram,
+                          BatchFlavour flavour) {
+    std::string switches;
+    if (wizard.StartWithoutConfirmation) {
+        switches += " -d";
+    }
+    if (wizard.CloseWithoutConfirmation) {
+        switches += " -c";
+    }
+    if (flavour == BatchFlavour::WindowsBatch) {
+        return runnerProgram + switches + " " + wizard.AutomationDstPath + "\r\n";
+    }
+    return "exec " + shellQuoted(runnerProgram) + switches + " " +
+           shellQuoted(wizard.AutomationDstPath) + "\n";
+}
+
+Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
+                            const AutomationWizard& wizard, AutomationList& list, WinReg& settings,
+                            const BatchFileTarget& batch) {
+    if (Status checked = CheckAutomationPath(wizard.AutomationDstPath); !checked.ok()) {
+        return checked;
+    }
+    const auto index = static_cast<std::size_t>(std::max(wizard.AutomationIndex, 1));
+    if (index > list.size() + 1 || index > kMaxAutomations) {
+        return {ErrorCode::BadSetup, "the list of automatic imports cannot take this entry",
+                wizard.AutomationDstPath};
+    }
+    if (wizard.CreateBatchFile) {
+        if (Status written = writeBatchFile(wizard, batch); !written.ok()) {
+            return written;
+        }
+    }
+    setup.Description = wizard.Description;
+    const std::string sourceLine = wizard.FixedSourcePath ? wizard.AutomationSourcePath : "@";
+    if (Status written = WriteDstFile(setup, language, wizard.AutomationDstPath, sourceLine);
+        !written.ok()) {
+        return written;
+    }
+    if (index == list.size() + 1) {
+        list.push_back(wizard.AutomationDstPath);
+    } else {
+        list[index - 1] = wizard.AutomationDstPath;
+    }
+    return Guardar_Automatizaciones(settings, list);
+}
+
+Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings) {
+    if (position < 1 || static_cast<std::size_t>(position) > list.size()) {
+        return {ErrorCode::BadSetup,
+                "there is no automatic import at position " + std::to_string(position)};
+    }
+    const std::string& dstPath = list[static_cast<std::size_t>(position) - 1];
+    std::error_code ec;
+    std::filesystem::remove(dstPath, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory) {
+        return {ErrorCode::WriteFailed, "the setup file cannot be deleted: " + ec.message(),
+                dstPath};
+    }
+    list.erase(list.begin() + (position - 1));
+    return Guardar_Automatizaciones(settings, list);
+}
+
+std::string AutomationExplanation(const std::string& dstPath, const Language& language) {
+    const auto lines = readLines(dstPath);
+    if (!lines) {
+        return language.LoadText(kNoDstFileMessage);
+    }
+    std::string explanation;
+    for (std::size_t i = 2; i < lines->size() && (*lines)[i] != "//"; ++i) {
+        explanation += (*lines)[i] + "\r\n";
+    }
+    return explanation;
+}
+
+std::optional<std::string> DstThirdLine(const std::string& dstPath) {
+    const auto lines = readLines(dstPath);
+    if (!lines || lines->size() < 3) {
+        return std::nullopt;
+    }
+    return (*lines)[2];
+}
+
+} // namespace kolvane

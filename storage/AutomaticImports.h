@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// Building, registering and removing automatic imports: the wizard's results,
+// the one-line batch file that starts the runner, the DST file and the entry
+// in the list of automatic imports.
+#pragma once
+
+#include "engine/ImportSetup.h"
+#include "engine/StringTable.h"
+#include "storage/Automatizacion.h"
+
+#include <optional>
+#include <string>
+
+namespace kolvane {
+
+// What the automatic-import wizard collects.
+struct AutomationWizard {
+    std::string AutomationDstPath; // blanks already replaced by "_"
+    std::string AutomationName;    // also the batch file's name
+    int AutomationIndex = 1;       // position in the list (1-based): existing, or one past the last
+    bool CreateBatchFile = true;
+    bool StartWithoutConfirmation = false; // "-d"
+    bool CloseWithoutConfirmation = false; // "-c"
+    bool FixedSourcePath = true;           // else the DST stores "@"
+    std::string AutomationSourcePath;
+    std::string Description;
+};
+
+// The path with every blank replaced by "_", and how many there were (one
+// notice, message 192, per blank).
+struct BlankReplacement {
+    std::string path;
+    int blanks = 0;
+};
+BlankReplacement Quitar_Blancos(std::string_view path);
+
+// The position (1-based) of a path in the list: exact, case-sensitive.
+std::optional<int> Existe_Automatizacion(const AutomationList& list, std::string_view dstPath);
+
+// The wizard's presets for a chosen DST path.
+struct WizardStart {
+    AutomationWizard wizard;
+    int blanksReplaced = 0;
+    bool alreadyRegistered = false; // ask message 155 before going on
+};
+WizardStart PresetAutomationWizard(std::string_view chosenPath, const ImportSetup& setup,
+                                   const AutomationList& list);
+
+// Where the batch file goes and which runner it starts.
+struct BatchFileTarget {
+    std::string programFolder;
+    std::string runnerProgram; // the runner's executable in the program folder
+};
+enum class BatchFlavour { WindowsBatch, PosixShell };
+#if defined(_WIN32)
+inline constexpr BatchFlavour kNativeBatch = BatchFlavour::WindowsBatch;
+#else
+inline constexpr BatchFlavour kNativeBatch = BatchFlavour::PosixShell;
+#endif
+
+// "<AutomationName>.bat" on Windows, "<AutomationName>.sh" elsewhere.
+std::string BatchFilePath(const AutomationWizard& wizard, const std::string& programFolder,
+                          BatchFlavour flavour = kNativeBatch);
+// The one line: the runner, " -d" and " -c" as chosen, and the DST path. The
+// shell form hands its process to the runner and quotes both paths.
+std::string BatchFileLine(const AutomationWizard& wizard, const std::string& runnerProgram,
+                          BatchFlavour flavour = kNativeBatch);
+
+// The wizard's Finish: the batch file (when asked for), the DST file, the entry
+// in the list (in place or at the end), and the stored list. A path the list
+// cannot hold is refused before anything is written.
+Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
+                            const AutomationWizard& wizard, AutomationList& list, WinReg& settings,
+                            const BatchFileTarget& batch);
+
+// Removes entry `position` (1-based): its DST file is deleted (one that is
+// already gone is no obstacle; any other failure changes nothing), the entries
+// after it move down, and the list is stored. The batch file stays.
+Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings);
+
+// The description lines of a DST file (from its third line up to "//"), each
+// followed by CR LF; for a missing file, message 103.
+std::string AutomationExplanation(const std::string& dstPath, const Language& language);
+// The third line of a DST file (the first line of its description); nothing
+// when the file is missing or shorter.
+std::optional<std::string> DstThirdLine(const std::string& dstPath);
+
+} // namespace kolvane

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+#include "herdlink/AutomationObject.h"
+#include "herdlink/AutomationProtocol.h"
+#include "herdlink/Process.h"
+#include "storage/MemoryRegistry.h"
+
+#include <gtest/gtest.h>
+
+namespace kolvane {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(AutomationProtocol, CallsAndAnswersRoundTripAnyBytes) {
+    const std::string binary("a\0b\r\n\xff", 6);
+    const automation::Call call{"adisexchange", {binary, "", "RN     0"}};
+    const auto decodedCall = automation::DecodeCall(automation::EncodeCall(call));
+    ASSERT_TRUE(decodedCall);
+    EXPECT_EQ(decodedCall->method, "adisexchange");
+    EXPECT_EQ(decodedCall->arguments, call.arguments);
+
+    const automation::Answer ok{true, binary, {"x"}, 0, {}};
+    const auto decodedOk = automation::DecodeAnswer(automation::EncodeAnswer(ok));
+    ASSERT_TRUE(decodedOk && decodedOk->ok);
+    EXPECT_EQ(decodedOk->result, binary);
+    EXPECT_EQ(decodedOk->arguments, std::vector<std::string>{"x"});
+
+    const auto decodedError =
+        automation::DecodeAnswer(automation::EncodeAnswer({false, {}, {}, -2147, "locked"}));
+    ASSERT_TRUE(decodedError);
+    EXPECT_FALSE(decodedError->ok);
+    EXPECT_EQ(decodedError->errorNumber, -2147);
+    EXPECT_EQ(decodedError->description, "locked");
+}
+
+TEST(AutomationProtocol, DamagedBytesAreRefused) {
+    EXPECT_FALSE(automation::DecodeFields(std::string("\x05\0\0\0ab", 6)));
+    EXPECT_FALSE(automation::DecodeFields("\x01\0"));
+    EXPECT_FALSE(automation::DecodeCall(""));
+    EXPECT_FALSE(automation::DecodeAnswer(automation::EncodeFields({"MAYBE", "x"})));
+    EXPECT_FALSE(automation::DecodeAnswer(automation::EncodeFields({"ERR", "12x", "y"})));
+    EXPECT_EQ(automation::Frame("ab"), std::string("\x02\0\0\0ab", 6));
+}
+
+TEST(CommandLines, SplitLikeWindows) {
+    EXPECT_EQ(SplitCommandLine("/opt/hx/HXDataExchange.exe -a \"/home/a b/adis\""),
+              (std::vector<std::string>{"/opt/hx/HXDataExchange.exe", "-a", "/home/a b/adis"}));
+    EXPECT_EQ(SplitCommandLine("  a\t\tb  "), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(SplitCommandLine("\"\" x"), (std::vector<std::string>{"", "x"}));
+    EXPECT_EQ(SplitCommandLine(""), std::vector<std::string>{});
+}
+
+TEST(Processes, RunAndWaitGivesTheExitCode) {
+    const ProcessEnd end = RunAndWait("/bin/sh -c \"exit 3\"");
+    ASSERT_TRUE(end.status.ok()) << end.status.describe();
+    EXPECT_EQ(end.exitCode, 3);
+    const ProcessEnd missing = RunAndWait("/no/such/program -a x");
+    EXPECT_EQ(missing.status.code(), ErrorCode::FileNotFound);
+    EXPECT_EQ(StartDetached("/no/such/program").code(), ErrorCode::FileNotFound);
+    EXPECT_TRUE(StartDetached("/bin/true").ok());
+}
+
+class Automation : public ::testing::Test {
+protected:
+    MemoryRegistry registry;
+
+    void registerServer(const std::string& mode) {
+        registry.writeValue(RootKey::ClassesRoot, "fake.server\\LocalServer32", "",
+                            std::string("\"") + FAKE_SERVER + "\" " + mode);
+    }
+    std::optional<AutomationObject> create(AutomationError& error) {
+        return AutomationObject::CreateObject(registry, "fake.server", error);
+    }
+};
+
+TEST_F(Automation, CallsByNameWithArgumentsByReference) {
+    registerServer("answer");
+    AutomationError error;
+    auto server = create(error);
+    ASSERT_TRUE(server) << error.description;
+    std::vector<std::string> arguments{"milk", "cow"};
+    EXPECT_EQ(server->Call("echo", arguments, error).value_or("<failed>"), "milk");
+    EXPECT_EQ(arguments, (std::vector<std::string>{"MILK", "COW"}));
+    // A method the server does not know: its error number and description.
+    EXPECT_FALSE(server->Call("frobnicate", arguments, error));
+    EXPECT_EQ(error.number, 438);
+    // The object is still usable after an error answer.
+    EXPECT_TRUE(server->Call("echo", arguments, error));
+}
+
+TEST_F(Automation, UnregisteredOrUnstartableServersCannotBeCreated) {
+    AutomationError error;
+    EXPECT_FALSE(create(error));
+    EXPECT_EQ(error.number, kCannotCreateObject);
+    registry.writeValue(RootKey::ClassesRoot, "fake.server\\LocalServer32", "", "/no/such/server");
+    EXPECT_FALSE(create(error));
+    EXPECT_EQ(error.number, kCannotCreateObject);
+    EXPECT_NE(error.description.find("/no/such/server"), std::string::npos);
+}
+
+TEST_F(Automation, BrokenServersGiveErrorsNotHangs) {
+    for (const std::string mode : {"crash", "garbage", "error", "hang"}) {
+        registerServer(mode);
+        AutomationError error;
+        auto server = create(error);
+        ASSERT_TRUE(server) << mode;
+        server->setTimeout(300ms);
+        std::vector<std::string> arguments{"x"};
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_FALSE(server->Call("echo", arguments, error)) << mode;
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << mode;
+        EXPECT_EQ(error.number, mode == "error" ? 1234 : kAutomationError) << mode;
+        EXPECT_FALSE(error.description.empty());
+    }
+}
+
+} // namespace
+} // namespace kolvane

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#include "herdlink/Importer.h"
+
+#include "tests/support/TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace kolvane {
+namespace {
+
+TEST(ImporterCommandLines, AsBothProgramsGiveThem) {
+    EXPECT_EQ(ImporterCommandLine(ImporterCommand::RunnerImport, "/opt/hx", "/home/ann/kolvane"),
+              "/opt/hx/HXDataExchange.exe -a \"/home/ann/kolvane/adis\"");
+    EXPECT_EQ(ImporterCommandLine(ImporterCommand::ConverterImport, "/opt/hx", "/home/a b"),
+              "/opt/hx/HXDataExchange.exe -a \"/home/a b/ADIS\"");
+    EXPECT_EQ(ImporterCommandLine(ImporterCommand::ConverterOpen, "/opt/hx", "/k"),
+              "/opt/hx/HXDataExchange.exe \"/k/ADIS\"");
+    // Not installed: the program is looked for at the root and is missing.
+    EXPECT_EQ(ImporterCommandLine(ImporterCommand::ConverterOpen, "", "/k"),
+              "/HXDataExchange.exe \"/k/ADIS\"");
+}
+
+TEST(ImporterCommandLines, LocatedProgramsImportWithTheSwitchAndOpenWithout) {
+    EXPECT_EQ(LocatedImporterCommandLine(ImporterCommand::ConverterImport, "/my hx/HX.exe", "/k"),
+              "\"/my hx/HX.exe\" -a \"/k/ADIS\"");
+    EXPECT_EQ(LocatedImporterCommandLine(ImporterCommand::ConverterOpen, "/my hx/HX.exe", "/k"),
+              "\"/my hx/HX.exe\" \"/k/ADIS\"");
+}
+
+TEST(ImporterRuns, MissingProgramIsItsOwnOutcome) {
+    const ImporterRun run = StartImporter(
+        ImporterCommand::RunnerImport,
+        ImporterCommandLine(ImporterCommand::RunnerImport, "/no/such/folder", "/tmp"));
+    EXPECT_EQ(run.outcome, ImporterRun::Outcome::ProgramMissing);
+    EXPECT_NE(run.status.describe().find("/no/such/folder/HXDataExchange.exe"), std::string::npos);
+}
+
+TEST(ImporterRuns, TheRunnerWaitsForTheExitCode) {
+    testing::TempFolder folder;
+    const std::string program = folder.write(
+        "HXDataExchange.exe", "#!/bin/sh\n[ \"$1\" = -a ] && echo \"$2\" > \"$(dirname "
+                              "\"$0\")/args\"\nexit 7\n");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    const ImporterRun run = StartImporter(
+        ImporterCommand::RunnerImport,
+        ImporterCommandLine(ImporterCommand::RunnerImport, folder.root().string(), "/own folder"));
+    EXPECT_EQ(run.outcome, ImporterRun::Outcome::Ran);
+    EXPECT_EQ(run.exitCode, 7);
+    EXPECT_EQ(folder.read("args"), "/own folder/adis\n");
+}
+
+TEST(ImporterResults, FoundWithoutRegardToLetterCase) {
+    testing::TempFolder folder;
+    EXPECT_FALSE(FindImporterResult(folder.root().string()));
+    folder.write("hxdataexchange.ADS", "ZN\r\n");
+    EXPECT_EQ(FindImporterResult(folder.root().string()).value_or(""),
+              folder.path("hxdataexchange.ADS"));
+    EXPECT_FALSE(FindImporterResult(folder.path("missing")));
+}
+
+} // namespace
+} // namespace kolvane

@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: MIT
+#include "herdlink/AutomaticRun.h"
+#include "herdlink/HerdTexts.h"
+#include "herdlink/ImporterReport.h"
+#include "storage/DstWriter.h"
+#include "storage/MemoryRegistry.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace kolvane {
+namespace {
+
+const std::string kHeader = "CN HXDataExchange report\r\nCN file x\r\nCN 3 records\r\n";
+
+TEST(ImporterReport, ZnAfterTheHeaderMeansNothingReported) {
+    const ImporterReport report = ReadImporterReport(kHeader + "ZN everything fine\r\n");
+    EXPECT_TRUE(report.noErrors);
+    EXPECT_EQ(report.details, "");
+}
+
+TEST(ImporterReport, GroupsLoseTheirPrefixButTheFourthLine) {
+    std::vector<int> counters;
+    const ImporterReport one = ReadImporterReport(
+        kHeader + "CE Error in line 7\r\nCI Item 00900032\r\nCM Not a date\r\nCS Skipped\r\nZN\r\n",
+        [&](int counter) { counters.push_back(counter); });
+    EXPECT_FALSE(one.noErrors);
+    EXPECT_TRUE(one.ended);
+    EXPECT_EQ(one.details, "Error in line 7\r\nItem 00900032\r\nNot a date\r\nCS Skipped\r\n\r\n");
+    EXPECT_EQ(counters, std::vector<int>{2});
+
+    // Two groups: the first line of the second group is read but not shown.
+    const ImporterReport two = ReadImporterReport(
+        kHeader + "CE a\r\nCI b\r\nCM c\r\nCS d\r\nCE e\r\nCI f\r\nCM g\r\nCS h\r\nZN\r\n");
+    EXPECT_EQ(two.details, "a\r\nb\r\nc\r\nCS d\r\n\r\nf\r\ng\r\nCS h\r\n\r\n");
+    EXPECT_EQ(two.lineCounter, 3);
+}
+
+TEST(ImporterReport, ShortLinesAndEarlyEnds) {
+    EXPECT_EQ(ReadImporterReport(kHeader + "CE\r\nx\r\nCMy\r\nCS\r\nZN").details,
+              "\r\n\r\n\r\nCS\r\n\r\n");
+    // The file ends before "ZN": what was gathered is the report, as errors.
+    const ImporterReport cut = ReadImporterReport(kHeader + "CE a\r\nCI b\r\n");
+    EXPECT_FALSE(cut.noErrors);
+    EXPECT_FALSE(cut.ended);
+    EXPECT_EQ(cut.details, "a\r\nb\r\n");
+    EXPECT_FALSE(ReadImporterReport("CN only\r\n").noErrors);
+    const ImporterReport missing = Revisar_Resultado(std::nullopt);
+    EXPECT_FALSE(missing.noErrors);
+    EXPECT_EQ(missing.details, kResultFileMissing);
+}
+
+TEST(ImporterReport, ManyGroupsCountEveryGroup) {
+    std::string text = kHeader;
+    for (int group = 0; group < 60; ++group) {
+        text += "CE e\r\nCI i\r\nCM m\r\nCS s\r\n";
+    }
+    int last = 0;
+    const ImporterReport report = ReadImporterReport(text + "ZN\r\n", [&](int c) { last = c; });
+    EXPECT_EQ(last, 61);
+    EXPECT_GT(report.details.size(), 60u * 10);
+}
+
+TEST(ImporterReport, LongDetailsAreCutForTheBox) {
+    const std::string longText(25000, 'x');
+    const std::string shown = DetailsForDisplay(longText);
+    EXPECT_EQ(shown.substr(0, 20000), longText.substr(0, 20000));
+    EXPECT_TRUE(shown.ends_with("\r\nAdditional Errors not shown. Please open the "
+                                "HXDataexchange.ads file"));
+    EXPECT_EQ(DetailsForDisplay("short"), "short");
+}
+
+TEST(HerdTexts, OwnTextsStandInWithoutAServer) {
+    MemoryRegistry registry;
+    const HerdTexts texts = HerdTexts::Fetch(registry);
+    EXPECT_EQ(texts.fetched(), 0);
+    for (const int n : {10, 11, 21, 26, 27, 28, 30, 31, 35, 36, 37, 50, 51, 57, 59}) {
+        EXPECT_FALSE(texts.text(n).empty()) << n;
+    }
+    EXPECT_EQ(texts.text(62), "");
+}
+
+class AutomaticRun : public testing::EngineFixture {
+protected:
+    testing::TempFolder folder;
+
+    std::string writeSetup(ImportSetup definition, const std::string& name = "setup.dst") {
+        std::string text;
+        EXPECT_TRUE(BuildDstText(definition, language, "@", text).ok());
+        return folder.write(name, text);
+    }
+    static ImportSetup milkSetup() {
+        ImportSetup definition;
+        definition.Separator = "Tabs"; // the caption, as "@2" reads back
+        ColumnDefinition id;
+        id.Mnemonic = "ANIMALID";
+        id.ItemNumber = "900080";
+        id.Width = "5";
+        ColumnDefinition skipped;
+        skipped.Mnemonic = "Do not import ";
+        definition.ColumnTable = {id, skipped};
+        return definition;
+    }
+};
+
+TEST_F(AutomaticRun, ReadsTheSetupTheRunnersWay) {
+    ASSERT_TRUE(LoadRunnerSetup(setup, language, port, writeSetup(milkSetup())).ok());
+    EXPECT_EQ(setup.Separator, "\t");
+    EXPECT_EQ(setup.ColumnTable[1].Mnemonic, "NO IMPORTAR"); // no fix-up in the runner
+    EXPECT_EQ(setup.StoredAdisHeader,
+              "DH00000000000000080\r\nVH000000DD      \r\nDN00000000900080050");
+}
+
+TEST_F(AutomaticRun, AHalfReadSetupIsRefusedWhole) {
+    std::string text;
+    ImportSetup definition = milkSetup();
+    ASSERT_TRUE(BuildDstText(definition, language, "@", text).ok());
+    const std::string path = folder.write("cut.dst", text.substr(0, text.find("ANIMALID")));
+    setup.Separator = ";";
+    const Status status = LoadRunnerSetup(setup, language, port, path);
+    EXPECT_EQ(status.code(), ErrorCode::BadFileFormat);
+    EXPECT_GT(status.line(), 0);
+    EXPECT_EQ(setup.Separator, ";"); // nothing of the file was used
+    EXPECT_EQ(LoadRunnerSetup(setup, language, port, folder.path("none.dst")).code(),
+              ErrorCode::FileNotFound);
+    EXPECT_EQ(port.messages, std::vector<int>{159});
+}
+
+TEST_F(AutomaticRun, SendDateRules) {
+    setup.AskSendDate = true;
+    EXPECT_EQ(RunnerSendDateRule(setup), SendDateRule::AskUser);
+    setup.UseTodayAsSendDate = true;
+    EXPECT_EQ(RunnerSendDateRule(setup), SendDateRule::Today);
+    setup.AskSendDate = false;
+    EXPECT_EQ(RunnerSendDateRule(setup), SendDateRule::Today);
+    setup.DateFormatName = "dd-mm-aa";
+    UseTodayAsSendDate(setup, clock);
+    EXPECT_EQ(setup.SendDate, "08-12-26");
+    EXPECT_EQ(setup.DatePattern, "");
+}
+
+TEST_F(AutomaticRun, ConvertsWithTheStoredHeaderAndKeepsNoHalfFiles) {
+    ASSERT_TRUE(LoadRunnerSetup(setup, language, port, writeSetup(milkSetup())).ok());
+    const std::string adis = folder.path("adis.ads");
+    RunnerConversion conversion =
+        ConvertForRunner(setup, context(), folder.write("in.txt", "DE01\tx\nDE02\ty\n"), adis);
+    ASSERT_TRUE(conversion.status.ok()) << conversion.status.describe();
+    EXPECT_EQ(folder.read("adis.ads"),
+              setup.StoredAdisHeader + "\r\nVN000000DE01 \r\nVN000000DE02 \r\nZN\r\n");
+    const std::string before = folder.read("adis.ads");
+
+    conversion =
+        ConvertForRunner(setup, context(), folder.write("bad.txt", "a\tb\nc\td\te\n"), adis);
+    EXPECT_TRUE(conversion.tooManyFields());
+    EXPECT_EQ(folder.read("adis.ads"), before);
+
+    conversion = ConvertForRunner(setup, context(), folder.write("empty.txt", "\n"), adis);
+    ASSERT_TRUE(conversion.status.ok());
+    EXPECT_EQ(folder.read("adis.ads"), setup.StoredAdisHeader + "\r\nZN\r\n");
+}
+
+TEST_F(AutomaticRun, ImportNeverReportsAnEarlierResult) {
+    const std::string install = (folder.root() / "hx").string();
+    std::filesystem::create_directories(install);
+    folder.write("hx/HXDataExchange.ads", "CN\r\nCN\r\nCN\r\nZN stale success\r\n");
+    RunnerImport imported = ImportAndReadReport(install, folder.root().string());
+    EXPECT_EQ(imported.run.outcome, ImporterRun::Outcome::ProgramMissing);
+    EXPECT_FALSE(imported.report.noErrors);
+    EXPECT_NE(imported.report.details.find("could not be started"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(install + "/HXDataExchange.ads"));
+
+    const std::string importer =
+        folder.write("hx/HXDataExchange.exe", "#!/bin/sh\nprintf 'CN\\r\\nCN\\r\\nCN\\r\\nCE "
+                                              "bad\\r\\nCI x\\r\\nCM y\\r\\nCS z\\r\\nZN\\r\\n'"
+                                              " > \"$(dirname \"$0\")/HXDataExchange.ads\"\n");
+    std::filesystem::permissions(importer, std::filesystem::perms::owner_all);
+    imported = ImportAndReadReport(install, folder.root().string());
+    EXPECT_EQ(imported.run.outcome, ImporterRun::Outcome::Ran);
+    EXPECT_EQ(imported.report.details, "bad\r\nx\r\ny\r\nCS z\r\n\r\n");
+}
+
+} // namespace
+} // namespace kolvane
