@@ -12,7 +12,6 @@
 
 namespace kolvane {
 
-
 struct ConversionOptions {
     AdisVariant variant = AdisVariant::Converter;
     SourceLoadOptions source{};

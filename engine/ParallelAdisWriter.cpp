@@ -210,8 +210,10 @@ Status ParallelAdisWriter::writeBatch(Batch& batch) {
     }
     if (!batch.failure.ok()) {
         if (batch.failure.code() == ErrorCode::ColumnCountMismatch) {
-            context_.port.showMessage(msg::ColumnCountMismatch, MessageIcon::Critical,
-                                      MessageButtons::Ok);
+            if (options_.source.reportTooManyFields) {
+                context_.port.showMessage(msg::ColumnCountMismatch, MessageIcon::Critical,
+                                          MessageButtons::Ok);
+            }
             setup_.ColumnCountMismatch = true;
         }
         failure_ = batch.failure;

@@ -145,8 +145,10 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
             continue;
         }
         if (!SplitLineIntoRow(setup, line, cells)) {
-            context.port.showMessage(msg::ColumnCountMismatch, MessageIcon::Critical,
-                                     MessageButtons::Ok);
+            if (options.reportTooManyFields) {
+                context.port.showMessage(msg::ColumnCountMismatch, MessageIcon::Critical,
+                                         MessageButtons::Ok);
+            }
             setup.ColumnCountMismatch = true;
             result.outcome = SourceReadResult::Outcome::ColumnCountMismatch;
             result.status = TooManyFieldsStatus(source.name(), reader.lineNumber(), columns);

@@ -28,14 +28,17 @@ public:
     virtual Status addLine(std::string_view, long) { return Status::Ok(); }
 };
 
-// The converter shows its working window and "No lines to be imported."; the
-// runner shows neither.
+// The converter shows its working window, "No lines to be imported." and the
+// message about a row with too many fields; the runner shows none of them (it
+// tells about too many fields in its own words).
 struct SourceLoadOptions {
     bool showProgress = true;
     bool reportNoLines = true;
+    bool reportTooManyFields = true;
     int progressCaption = 0; // message number; 0 for "Building columns ..." or "Building window..."
 };
-inline constexpr SourceLoadOptions kRunnerSourceLoad{.showProgress = false, .reportNoLines = false};
+inline constexpr SourceLoadOptions kRunnerSourceLoad{
+    .showProgress = false, .reportNoLines = false, .reportTooManyFields = false};
 
 struct SourceReadResult {
     enum class Outcome {

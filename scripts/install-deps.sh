@@ -3,7 +3,8 @@
 # Installs the Debian 12 packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(g++ make cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3)
+packages=(g++ make cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+    libsqlite3-dev sqlite3 qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+// Brennick, the automatic import runner: "Brennick [-d] [-c] DST-path".
+#include "runner/RunnerFlow.h"
+#include "storage/ProgramFolder.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brennick"));
+    const auto registry = kolvane::OpenUserRegistry();
+    kolvane::Dialogs dialogs;
+    const kolvane::SystemClock clock;
+    kolvane::RunnerFlow flow(
+        {*registry, dialogs, clock, QString::fromStdString(kolvane::WritableProgramFolder())});
+    QObject::connect(&flow, &kolvane::RunnerFlow::finished, &application, &QApplication::exit,
+                     Qt::QueuedConnection);
+    // The arguments as one command text: the runner splits it itself.
+    flow.start(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    return QApplication::exec();
+}
