@@ -122,8 +122,10 @@ ProcessEnd RunAndWait(std::string_view commandLine) {
     if (!end.status.ok()) {
         return end;
     }
+    // What the program prints goes to standard error: standard output belongs
+    // to this program's own results.
     pid_t pid = 0;
-    end.status = spawn(words, -1, -1, pid);
+    end.status = spawn(words, -1, STDERR_FILENO, pid);
     if (end.status.ok()) {
         end.exitCode = waitFor(pid);
     }

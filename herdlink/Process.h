@@ -18,8 +18,9 @@ namespace kolvane {
 // a quoted part may hold blanks.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
-// Runs a command line and waits for it to end. Nothing when the program cannot
-// be started (the status says why: FileNotFound for a missing program).
+// Runs a command line and waits for it to end; its output goes to standard
+// error. The status says why a program could not be started (FileNotFound for
+// a missing program).
 struct ProcessEnd {
     Status status;     // ok when the program ran
     int exitCode = -1; // its exit code; -1 when it ended by a signal

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QPixmap>
+#include <algorithm>
 
 namespace kolvane {
 
@@ -49,6 +50,7 @@ void WaitingWindow::showLineCounter(const QString& prefix, int lineCounter) {
 
 void WaitingWindow::showOutcome(bool noErrors, const QString& text, const QString& details) {
     stopAnimation();
+    ui.Picture2->setVisible(false);
     ui.Label2->setVisible(false);
     QFont large = ui.Label1->font();
     large.setPointSize(14);
@@ -65,6 +67,7 @@ void WaitingWindow::showDetails() {
     ui.btnEndDetalles->setVisible(true);
     ui.txtDetalles->setPlainText(details_);
     ui.txtDetalles->setVisible(true);
+    resize(std::max(width(), 640), std::max(height(), 420));
 }
 
 void WaitingWindow::hideDetails() {

@@ -1,18 +1,35 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The main job: installs what is missing, builds, and converts the bundled
-# example (a test-day export and its saved setup) into an ADIS file.
+# The main job: installs what is missing, builds, installs the stand-in herd
+# software into a sandbox (build/demo) and runs the bundled example (a test-day
+# export and its saved setup) as an automatic import: converted into adis.ads,
+# imported by the herd software's importer, and the outcome printed.
+# With a desktop (DISPLAY set) the runner Brennick shows the outcome in its window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build -DKOLVANE_WERROR=ON > /dev/null
-cmake --build build -j2 --target kolvane-cli
+cmake --build build -j2 --target kolvane-cli Brennick herdsim-install HXDataExchange.exe hxautoserver
 
-output=build/example/testday.ads
-mkdir -p "$(dirname "$output")"
-build/bin/kolvane-cli convert examples/testday/setup.dst \
-    --source examples/testday/testday.txt -o "$output"
+demo="$PWD/build/demo"
+rm -rf "$demo"
+mkdir -p "$demo"
+export KOLVANE_REGISTRY="$demo/registry.reg" # the sandbox's own settings
+build/bin/herdsim-install "$demo/hx"
+
+# The example's setup asks for its source file ("@"): name it, as the wizard does.
+setup="$demo/testday.dst"
+{ printf '%s\r\n' "$PWD/examples/testday/testday.txt"; tail -c +4 examples/testday/setup.dst; } > "$setup"
+
 echo
-echo "ADIS file $output:"
-cat "$output"
+if [ -n "${DISPLAY:-}" ]; then
+    echo "Running the automatic import with Brennick ..."
+    build/bin/Brennick -d "$setup" || true
+else
+    echo "Running the automatic import (kolvane-cli run, as Brennick -d -c does) ..."
+    status=0
+    build/bin/kolvane-cli run "$setup" || status=$?
+    echo "Exit status: $status"
+fi
+echo "Herd database: $demo/hx/herd.db; importer's report: $demo/hx/HXDataExchange.ads"
