@@ -9,6 +9,7 @@
 #include "herdlink/HXMDB.h"
 #include "storage/ProgramFolder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -55,26 +56,35 @@ std::optional<CodesOptions> parse(const std::vector<std::string>& arguments, std
     return options;
 }
 
-// One line per code, the fields as wide as they are stored, types as texts.
+// One line per code in columns as wide as their heading or their stored values,
+// data types and import permissions as texts.
 void printCodes(const std::vector<CodeRow>& rows, const Language& language) {
-    const auto column = [&](int number, std::size_t width) {
-        std::string text = language.LoadText(number);
-        text.resize(std::max(width, text.size()), ' ');
-        return text;
+    const int headings[] = {200, 201, 202, 203, 204, 205, 232, 233};
+    std::vector<std::string> titles;
+    std::vector<std::size_t> widths;
+    for (std::size_t i = 0; i < 8; ++i) {
+        titles.push_back(language.LoadText(headings[i]));
+        const std::size_t stored = i < 6 ? static_cast<std::size_t>(kCodeFieldWidths[i]) : 17;
+        widths.push_back(std::max(stored, titles.back().size()));
+    }
+    const auto line = [&](const std::vector<std::string>& cells) {
+        std::string text;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            std::string cell = cells[i];
+            if (i + 1 < cells.size()) {
+                cell.resize(std::max(widths[i], cell.size()), ' ');
+                cell += ' ';
+            }
+            text += cell;
+        }
+        return AnsiToUtf8(text) + "\n";
     };
-    std::string header = column(200, 14) + " " + column(201, 10) + " " + column(202, 10) + " " +
-                         column(203, 45) + " " + column(204, 4) + " " + column(205, 4) + " " +
-                         column(232, 17) + " " + language.LoadText(233);
-    std::string out = AnsiToUtf8(header) + "\n";
+    std::string out = line(titles);
     for (const CodeRow& row : rows) {
-        std::string type = language.LoadText(TypeTextNumber(FieldNumber(row.Tipo)));
-        type.resize(std::max<std::size_t>(type.size(), 17), ' ');
-        const std::string permission =
-            language.LoadText(ImportTextNumber(FieldNumber(row.Import_All)));
-        const std::string line = row.Mnemonico + " " + row.Codigo_ADIS + " " + row.INDICE_ADS +
-                                 " " + row.Explicacion + " " + row.Decimales + " " + row.Ancho +
-                                 " " + type + " " + permission;
-        out += AnsiToUtf8(line) + "\n";
+        out += line({row.Mnemonico, row.Codigo_ADIS, row.INDICE_ADS, row.Explicacion,
+                     row.Decimales, row.Ancho,
+                     language.LoadText(TypeTextNumber(FieldNumber(row.Tipo))),
+                     language.LoadText(ImportTextNumber(FieldNumber(row.Import_All)))});
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
 }

@@ -7,7 +7,7 @@
 #include "engine/StringTable.h"
 #include "engine/UserPort.h"
 #include "runner/Dialogs.h"
-#include "runner/RunnerWindows.h"
+#include "runner/WorkingWindow.h"
 
 #include <QObject>
 #include <functional>
