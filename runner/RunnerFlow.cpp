@@ -47,6 +47,7 @@ void RunnerFlow::start(const QString& commandText) {
         localiser_.localise(*window);
     }
     main_.ui.Label1->setText(herdText(herdtext::PressStart));
+    main_.ui.InitBotton->setFocus(); // Enter or Space starts, without the mouse
     if (!arguments_.any()) {
         main_.show(); // interactive: the user presses Start
         return;
@@ -123,6 +124,7 @@ void RunnerFlow::openSelection() {
         main_.show();
     });
     selection_->show();
+    ui.cmbAutomatizaciones->setFocus();
 }
 
 void RunnerFlow::acceptSelection() {
