@@ -22,10 +22,11 @@ public:
     }
 
     Status beginRows(int columnCount) override {
-        if (options_.onColumnsKnown && !options_.onColumnsKnown(columnCount)) {
-            return {ErrorCode::Cancelled, "the conversion was cancelled", sourceName_};
+        if (Status begun =
+                BeginConversion(setup_, context_, options_, columnCount, sourceName_, buffer_);
+            !begun.ok()) {
+            return begun;
         }
-        buffer_ = AdisHeaderFor(setup_, context_.language, options_.variant);
         writer_.emplace(setup_, context_, options_.variant);
         return Status::Ok();
     }
@@ -42,9 +43,7 @@ public:
         if (writer_) {
             setup_.DateConversionFailed = writer_->dateConversionFailed();
         }
-        buffer_ += kCrLf;
-        buffer_ += kEndLine;
-        buffer_ += kCrLf;
+        buffer_ += kAdisFileEnd;
         return flush();
     }
 
@@ -116,13 +115,22 @@ ConversionResult convertOnHelpers(ImportSetup& setup, const EngineContext& conte
         result.status = !read.completed() ? read.status : converted;
     }
     if (result.status.ok()) {
-        const std::string end = std::string(kCrLf) + std::string(kEndLine) + std::string(kCrLf);
-        result.status = sink.write(end);
+        result.status = sink.write(kAdisFileEnd);
     }
     return result;
 }
 
 } // namespace
+
+Status BeginConversion(ImportSetup& setup, const EngineContext& context,
+                       const ConversionOptions& options, int columnCount,
+                       const std::string& sourceName, std::string& header) {
+    if (options.onColumnsKnown && !options.onColumnsKnown(columnCount)) {
+        return {ErrorCode::Cancelled, "the conversion was cancelled", sourceName};
+    }
+    header = AdisHeaderFor(setup, context.language, options.variant);
+    return Status::Ok();
+}
 
 ConversionResult ConvertSourceToAdis(ImportSetup& setup, const EngineContext& context,
                                      const SourceData& source, const ConversionOptions& options,

@@ -32,6 +32,16 @@ struct ConversionResult {
     bool complete() const { return status.ok(); }
 };
 
+// The end of an ADIS file: the end line and the one line break after it.
+inline constexpr std::string_view kAdisFileEnd = "\r\nZN\r\n";
+
+// What every conversion does once the number of source columns is known: the
+// caller fits the column table, then the header is built. Cancelled when the
+// caller says so.
+Status BeginConversion(ImportSetup& setup, const EngineContext& context,
+                       const ConversionOptions& options, int columnCount,
+                       const std::string& sourceName, std::string& header);
+
 // Writes the ADIS file form (the text followed by one CR LF) to `sink`. When the
 // conversion does not complete, what was written has no end line.
 ConversionResult ConvertSourceToAdis(ImportSetup& setup, const EngineContext& context,

@@ -58,10 +58,12 @@ ParallelAdisWriter::~ParallelAdisWriter() {
 }
 
 Status ParallelAdisWriter::beginRows(int columnCount) {
-    if (options_.onColumnsKnown && !options_.onColumnsKnown(columnCount)) {
-        return {ErrorCode::Cancelled, "the conversion was cancelled", sourceName_};
+    std::string header;
+    if (Status begun =
+            BeginConversion(setup_, context_, options_, columnCount, sourceName_, header);
+        !begun.ok()) {
+        return begun;
     }
-    const std::string header = AdisHeaderFor(setup_, context_.language, options_.variant);
     if (Status written = sink_.write(header); !written.ok()) {
         return written;
     }

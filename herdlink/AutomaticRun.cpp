@@ -63,8 +63,7 @@ RunnerConversion ConvertForRunner(ImportSetup& setup, const EngineContext& conte
     conversion.rows = result.rows;
     if (result.readOutcome == SourceReadResult::Outcome::NoLines) {
         // Nothing to import: the file holds the stored header and the end line.
-        conversion.status = file.write(setup.StoredAdisHeader + std::string(kCrLf) +
-                                       std::string(kEndLine) + std::string(kCrLf));
+        conversion.status = file.write(setup.StoredAdisHeader + std::string(kAdisFileEnd));
         conversion.outcome = SourceReadResult::Outcome::Completed;
     }
     if (conversion.status.ok()) {
