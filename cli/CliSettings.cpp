@@ -23,6 +23,14 @@ bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i, std::s
     return true;
 }
 
+bool CheckLanguageCode(const std::string& code, std::string& error) {
+    if (code == "SP" || code == "EN" || code == "DE" || code == "FR") {
+        return true;
+    }
+    error = "--language takes SP, EN, DE or FR";
+    return false;
+}
+
 bool TakeFileArgument(const std::string& argument, std::vector<std::string>& files,
                       std::string& error) {
     if (argument.size() > 1 && argument.front() == '-') {

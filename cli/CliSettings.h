@@ -22,6 +22,9 @@ struct CliSettings {
 bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i, std::string& value,
                std::string& error);
 
+// "SP", "EN", "DE" or "FR"; false, with `error` set, for anything else.
+bool CheckLanguageCode(const std::string& code, std::string& error);
+
 // Collects an argument that is no option (a file); false, with `error` set, for
 // an unknown option.
 bool TakeFileArgument(const std::string& argument, std::vector<std::string>& files,

@@ -35,7 +35,7 @@ std::optional<CodesOptions> parse(const std::vector<std::string>& arguments, std
                 return std::nullopt;
             }
         } else if (argument == "--language") {
-            if (!TakeValue(arguments, i, value, error)) {
+            if (!TakeValue(arguments, i, value, error) || !CheckLanguageCode(value, error)) {
                 return std::nullopt;
             }
             options.language = value;
@@ -81,9 +81,8 @@ void printCodes(const std::vector<CodeRow>& rows, const Language& language) {
     };
     std::string out = line(titles);
     for (const CodeRow& row : rows) {
-        out += line({row.Mnemonico, row.Codigo_ADIS, row.INDICE_ADS, row.Explicacion,
-                     row.Decimales, row.Ancho,
-                     language.LoadText(TypeTextNumber(FieldNumber(row.Tipo))),
+        out += line({row.Mnemonico, row.Codigo_ADIS, row.INDICE_ADS, row.Explicacion, row.Decimales,
+                     row.Ancho, language.LoadText(TypeTextNumber(FieldNumber(row.Tipo))),
                      language.LoadText(ImportTextNumber(FieldNumber(row.Import_All)))});
     }
     std::fwrite(out.data(), 1, out.size(), stdout);

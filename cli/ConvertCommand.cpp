@@ -115,8 +115,7 @@ std::optional<ConvertOptions> ParseConvertArguments(const std::vector<std::strin
             if (!language) {
                 return std::nullopt;
             }
-            if (*language != "SP" && *language != "EN" && *language != "DE" && *language != "FR") {
-                error = "--language takes SP, EN, DE or FR";
+            if (!CheckLanguageCode(*language, error)) {
                 return std::nullopt;
             }
             options.language = *language;

@@ -55,6 +55,9 @@ std::optional<RunOptions> parse(const std::vector<std::string>& arguments, std::
     if (!dstPath) {
         return std::nullopt;
     }
+    if (options.language && !CheckLanguageCode(*options.language, error)) {
+        return std::nullopt;
+    }
     if (options.outputPath && options.import) {
         error =
             "-o goes with --no-import: the importer always reads adis.ads in the program folder";
