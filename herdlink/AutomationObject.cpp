@@ -59,10 +59,7 @@ std::optional<std::string> AutomationObject::Call(const std::string& method,
                               std::to_string(timeout_.count() / 1000) + " s and was ended"
                         : read.message());
     }
-    std::uint32_t length = 0;
-    for (int i = 3; i >= 0; --i) {
-        length = (length << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
-    }
+    const std::uint32_t length = automation::FrameLength(bytes);
     if (length > automation::kMaxFrameSize) {
         return fail("the answer is damaged (a frame of " + std::to_string(length) + " bytes)");
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "herdlink/AutomationProtocol.h"
 
+#include <cerrno>
 #include <charconv>
+#include <unistd.h>
 
 namespace kolvane::automation {
 namespace {
@@ -10,6 +12,25 @@ void appendLength(std::string& out, std::size_t length) {
     for (int shift = 0; shift < 32; shift += 8) {
         out += static_cast<char>((length >> shift) & 0xFF);
     }
+}
+
+enum class Filled { Complete, Nothing, Partly };
+
+// Reads exactly `count` bytes; Nothing when the input ended before the first.
+Filled fill(int fd, std::string& bytes, std::size_t count) {
+    bytes.resize(count);
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::read(fd, bytes.data() + done, count - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return done == 0 && got == 0 ? Filled::Nothing : Filled::Partly;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return Filled::Complete;
 }
 
 std::uint32_t readLength(std::string_view bytes) {
@@ -53,6 +74,39 @@ std::string Frame(std::string_view payload) {
     appendLength(out, payload.size());
     out += payload;
     return out;
+}
+
+std::uint32_t FrameLength(std::string_view prefix) {
+    return readLength(prefix);
+}
+
+FrameRead ReadFrame(int fd, std::string& payload) {
+    std::string prefix;
+    const Filled head = fill(fd, prefix, 4);
+    if (head == Filled::Nothing) {
+        return FrameRead::End;
+    }
+    if (head != Filled::Complete || FrameLength(prefix) > kMaxFrameSize) {
+        return FrameRead::Broken;
+    }
+    return fill(fd, payload, FrameLength(prefix)) == Filled::Complete ? FrameRead::Frame
+                                                                      : FrameRead::Broken;
+}
+
+bool WriteFrame(int fd, std::string_view payload) {
+    const std::string frame = Frame(payload);
+    std::string_view bytes = frame;
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
 }
 
 std::string EncodeCall(const Call& call) {

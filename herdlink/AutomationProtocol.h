@@ -27,6 +27,13 @@ std::optional<std::vector<std::string>> DecodeFields(std::string_view bytes);
 
 // A frame: the length prefix and the payload.
 std::string Frame(std::string_view payload);
+// The payload length that a 4-byte prefix announces.
+std::uint32_t FrameLength(std::string_view prefix);
+
+// Blocking frame I/O on a file descriptor (a pipe to or from the other side).
+enum class FrameRead { Frame, End, Broken }; // End: the input closed between frames
+FrameRead ReadFrame(int fd, std::string& payload);
+bool WriteFrame(int fd, std::string_view payload);
 
 struct Call {
     std::string method;

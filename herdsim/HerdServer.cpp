@@ -6,9 +6,6 @@
 #include "herdsim/HerdDatabase.h"
 #include "herdsim/Text.h"
 
-#include <cerrno>
-#include <unistd.h>
-
 namespace herdsim {
 namespace {
 
@@ -28,46 +25,6 @@ Answer success(std::string result, const Call& call) {
     answer.result = std::move(result);
     answer.arguments = call.arguments; // by-reference arguments come back unchanged
     return answer;
-}
-
-enum class ReadResult { Complete, End, Broken };
-
-ReadResult readExactly(int fd, std::string& bytes, std::size_t count) {
-    bytes.resize(count);
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t got = read(fd, bytes.data() + done, count - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return done == 0 && got == 0 ? ReadResult::End : ReadResult::Broken;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return ReadResult::Complete;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-std::uint32_t frameLength(const std::string& prefix) {
-    std::uint32_t length = 0;
-    for (int i = 3; i >= 0; --i) {
-        length = (length << 8) | static_cast<unsigned char>(prefix[static_cast<std::size_t>(i)]);
-    }
-    return length;
 }
 
 } // namespace
@@ -149,25 +106,19 @@ Answer HerdServer::translationLine(const Call& call) const {
 int ServeFrames(int input, int output,
                 const std::function<Answer(std::string_view payload)>& answer,
                 std::ostream& diagnostics) {
-    std::string prefix;
     std::string payload;
     for (;;) {
-        const ReadResult head = readExactly(input, prefix, 4);
-        if (head == ReadResult::End) {
+        const auto read = kolvane::automation::ReadFrame(input, payload);
+        if (read == kolvane::automation::FrameRead::End) {
             return 0;
         }
-        const std::uint32_t length = head == ReadResult::Complete ? frameLength(prefix) : 0;
-        if (head == ReadResult::Broken || length > kolvane::automation::kMaxFrameSize) {
-            diagnostics << "hxautoserver: damaged frame on standard input; stopping.\n";
+        if (read == kolvane::automation::FrameRead::Broken) {
+            diagnostics << "hxautoserver: damaged or unfinished frame on standard input; "
+                           "stopping.\n";
             return 1;
         }
-        if (readExactly(input, payload, length) != ReadResult::Complete) {
-            diagnostics << "hxautoserver: standard input ended inside a frame; stopping.\n";
-            return 1;
-        }
-        const std::string reply =
-            kolvane::automation::Frame(kolvane::automation::EncodeAnswer(answer(payload)));
-        if (!writeAll(output, reply)) {
+        if (!kolvane::automation::WriteFrame(output,
+                                             kolvane::automation::EncodeAnswer(answer(payload)))) {
             diagnostics << "hxautoserver: the caller no longer reads the answers; stopping.\n";
             return 1;
         }

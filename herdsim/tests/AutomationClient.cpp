@@ -40,36 +40,6 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts) {
     return pointers;
 }
 
-bool readExactly(int fd, std::string& bytes, std::size_t count) {
-    bytes.resize(count);
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t got = read(fd, bytes.data() + done, count - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 } // namespace
 
 AutomationClient::AutomationClient(const std::string& program,
@@ -121,17 +91,9 @@ AutomationClient::~AutomationClient() {
 std::optional<kolvane::automation::Answer>
 AutomationClient::call(const std::string& method, const std::vector<std::string>& arguments) {
     namespace automation = kolvane::automation;
-    const std::string frame = automation::Frame(automation::EncodeCall({method, arguments}));
-    std::string prefix;
     std::string payload;
-    if (!writeAll(toServer_, frame) || !readExactly(fromServer_, prefix, 4)) {
-        return std::nullopt;
-    }
-    std::size_t length = 0;
-    for (int i = 3; i >= 0; --i) {
-        length = (length << 8) | static_cast<unsigned char>(prefix[static_cast<std::size_t>(i)]);
-    }
-    if (length > automation::kMaxFrameSize || !readExactly(fromServer_, payload, length)) {
+    if (!automation::WriteFrame(toServer_, automation::EncodeCall({method, arguments})) ||
+        automation::ReadFrame(fromServer_, payload) != automation::FrameRead::Frame) {
         return std::nullopt;
     }
     return automation::DecodeAnswer(payload);

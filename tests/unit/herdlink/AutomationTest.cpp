@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace kolvane {
 namespace {
 
@@ -40,6 +42,27 @@ TEST(AutomationProtocol, DamagedBytesAreRefused) {
     EXPECT_FALSE(automation::DecodeAnswer(automation::EncodeFields({"MAYBE", "x"})));
     EXPECT_FALSE(automation::DecodeAnswer(automation::EncodeFields({"ERR", "12x", "y"})));
     EXPECT_EQ(automation::Frame("ab"), std::string("\x02\0\0\0ab", 6));
+}
+
+TEST(AutomationProtocol, FramesOverAPipe) {
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_TRUE(automation::WriteFrame(ends[1], "first"));
+    ASSERT_TRUE(automation::WriteFrame(ends[1], ""));
+    ASSERT_EQ(::write(ends[1], "\x09\0\0\0abc", 7), 7); // announces 9, holds 3
+    ::close(ends[1]);
+    std::string payload;
+    EXPECT_EQ(automation::ReadFrame(ends[0], payload), automation::FrameRead::Frame);
+    EXPECT_EQ(payload, "first");
+    EXPECT_EQ(automation::ReadFrame(ends[0], payload), automation::FrameRead::Frame);
+    EXPECT_EQ(payload, "");
+    EXPECT_EQ(automation::ReadFrame(ends[0], payload), automation::FrameRead::Broken);
+    ::close(ends[0]);
+
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[1]);
+    EXPECT_EQ(automation::ReadFrame(ends[0], payload), automation::FrameRead::End);
+    ::close(ends[0]);
 }
 
 TEST(CommandLines, SplitLikeWindows) {

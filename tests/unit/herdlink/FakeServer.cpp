@@ -16,20 +16,14 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
 using namespace kolvane::automation;
 
-bool readExactly(std::string& bytes, std::size_t count) {
-    bytes.resize(count);
-    return count == 0 || std::fread(bytes.data(), 1, count, stdin) == count;
-}
-
 void send(const std::string& payload) {
-    const std::string frame = Frame(payload);
-    std::fwrite(frame.data(), 1, frame.size(), stdout);
-    std::fflush(stdout);
+    WriteFrame(STDOUT_FILENO, payload);
 }
 
 Answer answerFor(const Call& call, const std::string& file) {
@@ -62,15 +56,13 @@ Answer answerFor(const Call& call, const std::string& file) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "answer";
     const std::string file = argc > 2 ? argv[2] : "";
-    std::string header;
-    while (readExactly(header, 4)) {
-        std::uint32_t length = 0;
-        for (int i = 3; i >= 0; --i) {
-            length =
-                (length << 8) | static_cast<unsigned char>(header[static_cast<std::size_t>(i)]);
+    std::string payload;
+    for (;;) {
+        const FrameRead read = ReadFrame(STDIN_FILENO, payload);
+        if (read == FrameRead::End) {
+            return 0;
         }
-        std::string payload;
-        if (!readExactly(payload, length)) {
+        if (read == FrameRead::Broken) {
             return 1;
         }
         const auto call = DecodeCall(payload);
@@ -90,5 +82,4 @@ int main(int argc, char** argv) {
         }
         send(EncodeAnswer(answerFor(*call, file)));
     }
-    return 0;
 }
