@@ -6,6 +6,7 @@
 #include "cli/ExitCodes.h"
 #include "engine/Ansi.h"
 #include "herdlink/AutomaticRun.h"
+#include "storage/OpenDst.h"
 #include "herdlink/HerdTexts.h"
 #include "storage/ProgramFolder.h"
 #include "storage/WinReg.h"
@@ -119,7 +120,7 @@ int RunAutomaticImport(const std::vector<std::string>& arguments) {
     const HerdTexts texts = HerdTexts::Fetch(*store.registry);
 
     ImportSetup setup;
-    if (Status loaded = LoadRunnerSetup(setup, language, port, options->dstPath); !loaded.ok()) {
+    if (Status loaded = OpenDst(setup, language, port, options->dstPath, {DstReader::Runner}); !loaded.ok()) {
         PrintError(loaded.describe());
         PrintError("nothing was converted or imported");
         return kExitUsage;

@@ -94,7 +94,8 @@ ConversionResult convertOnHelpers(ImportSetup& setup, const EngineContext& conte
                                   const SourceData& source, const ConversionOptions& options,
                                   ByteSink& sink, unsigned threads) {
     DeferredPort readerPort(&context.port);
-    const EngineContext readerContext{context.language, readerPort, context.numbers, context.clock};
+    const EngineContext readerContext{context.language, readerPort, context.numbers, context.clock,
+                                      context.stop};
     ConversionResult result;
     {
         ParallelAdisWriter writer(setup, context, options, sink, source.name(), threads);

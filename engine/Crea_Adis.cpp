@@ -313,6 +313,10 @@ Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVaria
     std::vector<std::string_view> cells(static_cast<std::size_t>(table.columnCount()));
     const std::size_t step = std::max<std::size_t>(rows / 200, 1);
     for (std::size_t r = 0; r < rows; ++r) {
+        if (context.stopRequested()) {
+            context.port.endProgress();
+            return StoppedStatus(setup.SourceFilePath);
+        }
         for (int c = 0; c < table.columnCount(); ++c) {
             cells[static_cast<std::size_t>(c)] = table.cell(r, c);
         }

@@ -128,6 +128,9 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
                       options.progressCaption ? options.progressCaption : msg::BuildingColumns,
                       reader.size());
     for (long delivered = 1; delivered < limit; ++delivered) {
+        if (context.stopRequested()) {
+            return failure(StoppedStatus(source.name()), result.rows);
+        }
         const auto next = reader.next(line);
         if (next == LineReader::Result::End) {
             break;
@@ -208,6 +211,9 @@ SourceReadResult readFixed(ImportSetup& setup, const EngineContext& context,
                       reader.size());
     std::string_view line;
     for (long delivered = 0; delivered < limit; ++delivered) {
+        if (context.stopRequested()) {
+            return failure(StoppedStatus(source.name()), result.rows);
+        }
         const auto next = reader.next(line);
         if (next == LineReader::Result::End) {
             break;

@@ -4,29 +4,10 @@
 #include "engine/Crea_Adis.h"
 #include "engine/Dates.h"
 #include "storage/AtomicFile.h"
-#include "storage/Recover_DST.h"
 
 #include <filesystem>
 
 namespace kolvane {
-namespace {} // namespace
-
-Status LoadRunnerSetup(ImportSetup& setup, const Language& language, UserPort& port,
-                       const std::string& dstPath) {
-    ImportSetup loaded;
-    Status read = ReadDstFile(loaded, language, port, dstPath);
-    if (!read.ok()) {
-        return read;
-    }
-    if (loaded.Staging.Separator == language.LoadText(msg::Tabs) ||
-        loaded.Staging.Separator == "Tabs") {
-        loaded.Staging.Separator = "\t";
-    }
-    CopyStagingToWorking(loaded);
-    loaded.DstFilePath = dstPath;
-    setup = std::move(loaded);
-    return Status::Ok();
-}
 
 SendDateRule RunnerSendDateRule(const ImportSetup& setup) {
     if (setup.UseTodayAsSendDate) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// One automatic import as the runner does it, without windows: read the DST,
-// settle the send date, convert the source into "adis.ads", run the importer
+// One automatic import as the runner does it, without windows (the DST is
+// read by OpenDst with the runner's reader): settle the send date, convert the source into "adis.ads", run the importer
 // and read its report. Brennick puts windows around these steps; kolvane-cli
 // run uses them as they are.
 #pragma once
@@ -15,13 +15,6 @@
 #include <string>
 
 namespace kolvane {
-
-// Reads a DST as the runner reads it: "NO IMPORTAR" stays the mark of columns
-// that are not imported, but the "Tabs" caption becomes the TAB character. A
-// DST that cannot be read completely is refused (nothing of it is used): the
-// status names the file and the line.
-Status LoadRunnerSetup(ImportSetup& setup, const Language& language, UserPort& port,
-                       const std::string& dstPath);
 
 enum class SendDateRule { None, AskUser, Today };
 SendDateRule RunnerSendDateRule(const ImportSetup& setup);

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "runner/RunnerFlow.h"
 
-#include "herdlink/QtText.h"
+#include "gui/QtText.h"
 #include "storage/AutomaticImports.h"
-#include "storage/WinReg.h"
+#include "storage/Settings.h"
 
-#include <QThread>
+#include <filesystem>
 
-namespace kolvane {
+namespace kolvane::runner {
 namespace {
 
 constexpr int kInsertDateMessage = 239;
@@ -16,38 +16,70 @@ constexpr int kDateRequiredMessage = 238;
 // The console of the batch file that started the runner: on Linux the one-line
 // script hands its own process to the runner (exec), so there is no console to
 // close, and no other process is ever ended.
-void Cerrar_DOS(const QString&) {}
+void Cerrar_DOS(const std::string&) {}
+
+// The font of every runner window: the string table's ids 20 and 21.
+QFont runnerFont() {
+    QFont font(FromAnsi(FindTextById(kFontNameId).value_or("")));
+    font.setPointSize(FromAnsi(FindTextById(kFontSizeId).value_or("8")).toInt());
+    return font;
+}
 
 } // namespace
 
 RunnerFlow::RunnerFlow(RunnerEnvironment environment, QObject* parent)
-    : QObject(parent), environment_(environment), localiser_(texts_, language_),
-      port_(language_, environment.dialogs, working_,
-            [this](int caption) { return progressCaption(caption); }) {
-    connect(main_.ui.InitBotton, &QPushButton::clicked, this, &RunnerFlow::onStartClicked);
-    connect(&main_, &MainWindow::closed, this, [this] { end(kRunnerNoErrors); });
-    connect(&waiting_, &WaitingWindow::done, this,
+    : QObject(parent), environment_(std::move(environment)),
+      language_(Settings(environment_.registry).language()),
+      texts_(HerdTexts::Fetch(environment_.registry)),
+      list_(Settings(environment_.registry).automaticImports()),
+      localiser_(textSource(), runnerFont()), working_(localiser_),
+      port_(language_, environment_.dialogs, working_,
+            [this](int caption) { return progressCaption(caption); }),
+      main_(localiser_), waiting_(localiser_), session_(language_, port_, environment_.clock) {
+    connect(&main_, &frmMain::startRequested, this, &RunnerFlow::startClicked);
+    connect(&main_, &frmMain::closed, this, [this] { end(kRunnerNoErrors); });
+    connect(&waiting_, &frmWitingToEnd::done, this,
             [this] { end(reported_ ? kRunnerReported : kRunnerNoErrors); });
+    connect(&session_, &ImportSession::busyChanged, &main_,
+            [this](bool busy) { main_.setStartEnabled(!busy); });
 }
 
-RunnerFlow::~RunnerFlow() {
-    if (worker_ != nullptr) {
-        worker_->wait();
-    }
+RunnerFlow::~RunnerFlow() = default;
+
+FormLocaliser::TextSource RunnerFlow::textSource() const {
+    return [this](int number) -> std::optional<QString> {
+        if (number >= 1 && number <= HerdTexts::kCount) {
+            return herdText(number);
+        }
+        if (const auto text = language_.FindTextForSpanishId(number)) {
+            return FromAnsi(*text);
+        }
+        return std::nullopt;
+    };
+}
+
+QString RunnerFlow::herdText(int number) const {
+    return FromAnsi(texts_.text(number));
+}
+
+QString RunnerFlow::explanationOf(const std::string& dstPath) const {
+    const auto line = DstThirdLine(dstPath);
+    return line ? FromAnsi(*line) : herdText(herdtext::DstMissing);
+}
+
+QString RunnerFlow::progressCaption(int engineCaption) const {
+    return herdText(engineCaption == msg::BuildingWindow ? herdtext::CuttingColumns
+                                                         : herdtext::BuildingAdis);
+}
+
+void RunnerFlow::message(const QString& text, QMessageBox::Icon icon) {
+    environment_.dialogs.message(nullptr, text, icon, QMessageBox::Ok);
 }
 
 void RunnerFlow::start(const QString& commandText) {
-    WinReg settings(environment_.registry);
-    language_.SetLanguage(settings.Leer_Setting("Language", "EN", 2));
-    list_.clear();
-    texts_ = HerdTexts::Fetch(environment_.registry);
-    Leer_Automatizaciones(settings, list_);
-    arguments_ = ParseRunnerArguments(ToAnsi(commandText));
-    for (QWidget* window : std::initializer_list<QWidget*>{&main_, &waiting_, &working_}) {
-        localiser_.localise(*window);
-    }
-    main_.ui.Label1->setText(herdText(herdtext::PressStart));
-    main_.ui.InitBotton->setFocus(); // Enter or Space starts, without the mouse
+    // The command line holds paths: it goes through the path bridge.
+    arguments_ = ParseRunnerArguments(ToPath(commandText));
+    main_.setStatus(herdText(herdtext::PressStart));
     if (!arguments_.any()) {
         main_.show(); // interactive: the user presses Start
         return;
@@ -56,7 +88,7 @@ void RunnerFlow::start(const QString& commandText) {
 }
 
 void RunnerFlow::handleArguments() {
-    sFile_ = FromAnsi(arguments_.dstPath);
+    sFile_ = arguments_.dstPath;
     if (!arguments_.namesDstFile()) {
         main_.show();
         message(herdText(herdtext::NotADstFile), QMessageBox::Warning);
@@ -66,34 +98,29 @@ void RunnerFlow::handleArguments() {
     Cerrar_DOS(sFile_);
     closeWithoutConfirmation_ = arguments_.closeWithoutConfirmation;
     if (arguments_.startWithoutConfirmation) {
-        recuperarTodo(sFile_);
+        Recuperar_Todo(sFile_);
     } else {
         confirmThenRead();
     }
 }
 
 void RunnerFlow::confirmThenRead() {
-    confirmation_ = std::make_unique<ConfirmationWindow>();
-    localiser_.localise(*confirmation_);
-    auto& ui = confirmation_->ui;
-    ui.txtAutomatition->setText(sFile_);
-    ui.txtAutomatition->setEnabled(false);
-    const auto line = DstThirdLine(ToAnsi(sFile_));
-    ui.txtexplanation->setPlainText(line ? FromAnsi(*line) : herdText(herdtext::DstMissing));
-    connect(ui.OKButton, &QPushButton::clicked, this, [this] {
+    confirmation_ = std::make_unique<frmBatMain>(localiser_);
+    confirmation_->showSetup(FromPath(sFile_), explanationOf(sFile_));
+    connect(confirmation_.get(), &frmBatMain::confirmed, this, [this] {
         confirmation_->hide();
-        recuperarTodo(sFile_);
+        Recuperar_Todo(sFile_);
     });
-    connect(ui.CancelButton, &QPushButton::clicked, this, [this] {
+    connect(confirmation_.get(), &frmBatMain::cancelled, this, [this] {
         confirmation_->hide();
         end(kRunnerNoErrors);
     });
     confirmation_->show();
 }
 
-void RunnerFlow::onStartClicked() {
+void RunnerFlow::startClicked() {
     if (fromCommandLine_) {
-        recuperarTodo(sFile_);
+        Recuperar_Todo(sFile_);
         return;
     }
     sFile_.clear();
@@ -102,102 +129,186 @@ void RunnerFlow::onStartClicked() {
 }
 
 void RunnerFlow::openSelection() {
-    main_.ui.Label1->setText(herdText(herdtext::Choosing));
-    selection_ = std::make_unique<SelectionWindow>();
-    localiser_.localise(*selection_);
-    auto& ui = selection_->ui;
+    main_.setStatus(herdText(herdtext::Choosing));
+    selection_ = std::make_unique<frmAutom>(localiser_);
+    QStringList entries;
     for (const auto& entry : list_) {
-        ui.cmbAutomatizaciones->addItem(FromAnsi(entry));
+        entries << FromPath(entry);
     }
-    ui.cmbAutomatizaciones->setCurrentIndex(-1);
-    ui.lbExplicacion->clear();
-    connect(ui.cmbAutomatizaciones, &QComboBox::currentTextChanged, this,
-            [this](const QString& path) {
-                const auto line = DstThirdLine(ToAnsi(path));
-                selection_->ui.lbExplicacion->setText(line ? FromAnsi(*line)
-                                                           : herdText(herdtext::DstMissing));
-            });
-    connect(ui.OkButton, &QPushButton::clicked, this, &RunnerFlow::acceptSelection);
-    connect(ui.Cancel, &QPushButton::clicked, this, [this] {
+    selection_->setEntries(entries);
+    connect(selection_.get(), &frmAutom::entryChosen, this, [this](const QString& path) {
+        selection_->setExplanation(explanationOf(ToPath(path)));
+    });
+    connect(selection_.get(), &frmAutom::confirmed, this, &RunnerFlow::acceptSelection);
+    connect(selection_.get(), &frmAutom::cancelled, this, [this] {
         selection_->hide();
-        main_.ui.Label1->setText(herdText(herdtext::PressStart));
+        main_.setStatus(herdText(herdtext::PressStart));
         main_.show();
     });
     selection_->show();
-    ui.cmbAutomatizaciones->setFocus();
 }
 
 void RunnerFlow::acceptSelection() {
-    const QString typed = selection_->ui.cmbAutomatizaciones->currentText().trimmed();
-    if (typed.isEmpty()) {
-        sFile_ = environment_.dialogs.openFileName(
+    QString chosen = selection_->chosenSetup();
+    if (chosen.isEmpty()) {
+        chosen = environment_.dialogs.openFileName(
             selection_.get(), QStringLiteral("Abrir fichero de configuracion"),
             QStringLiteral("Todos los archivos (*.dst)|*.dst"));
-        if (sFile_.isEmpty()) {
+        if (chosen.isEmpty()) {
             return; // the window stays open
         }
-    } else {
-        // A typed path that is no entry is taken when it names a DST file.
-        sFile_ = typed;
     }
+    // A typed path that is no entry is taken when it names a DST file.
+    sFile_ = ToPath(chosen);
     selection_->hide();
-    recuperarTodo(sFile_);
+    Recuperar_Todo(sFile_);
 }
 
-void RunnerFlow::recuperarTodo(const QString& dstPath) {
-    const Status loaded = LoadRunnerSetup(setup_, language_, port_, ToAnsi(dstPath));
+void RunnerFlow::Recuperar_Todo(const std::string& dstPath) {
+    const Status loaded = session_.openDst(dstPath, {.reader = DstReader::Runner});
     if (!loaded.ok()) {
+        // A missing file was told already (message 159).
         if (loaded.code() != ErrorCode::FileNotFound) {
-            message(FromAnsi(loaded.describe()) +
+            message(DescribeStatus(loaded) +
                         QStringLiteral("\n\nNothing was converted or imported."),
                     QMessageBox::Critical);
         }
         failRun({}, kRunnerBadSetup);
         return;
     }
-    main_.ui.Label1->setText(herdText(herdtext::Reading));
-    switch (RunnerSendDateRule(setup_)) {
+    main_.setStatus(herdText(herdtext::Reading));
+    switch (RunnerSendDateRule(session_.setup())) {
     case SendDateRule::AskUser:
         askForSendDate();
         return;
     case SendDateRule::Today:
-        UseTodayAsSendDate(setup_, environment_.clock);
+        session_.useTodayAsSendDate();
         break;
     case SendDateRule::None:
         break;
     }
-    elPrincipalContinua();
+    El_Principal_Continua();
 }
 
 void RunnerFlow::askForSendDate() {
     main_.hide();
-    sendDate_ = std::make_unique<SendDateWindow>();
-    localiser_.localise(*sendDate_);
-    auto& ui = sendDate_->ui;
+    const ImportSetup& setup = session_.setup();
     const bool custom =
-        QString::fromStdString(setup_.DateFormatName).toUpper() == QStringLiteral("PERSONALIZADO");
-    ui.lblFormat->setText(QLatin1Char('(') +
-                          FromAnsi(custom ? setup_.DatePattern : setup_.DateFormatName) +
-                          QLatin1Char(')'));
-    ui.Label1->setText(FromAnsi(language_.LoadText(kInsertDateMessage)));
-    connect(ui.OKButton, &QPushButton::clicked, this, &RunnerFlow::acceptSendDate);
+        QString::fromStdString(setup.DateFormatName).toUpper() == QStringLiteral("PERSONALIZADO");
+    sendDate_ = std::make_unique<Fecha_Ask>(localiser_);
+    sendDate_->ask(FromAnsi(language_.LoadText(kInsertDateMessage)),
+                   FromAnsi(custom ? setup.DatePattern : setup.DateFormatName));
+    connect(sendDate_.get(), &Fecha_Ask::confirmed, this, &RunnerFlow::acceptSendDate);
+    connect(sendDate_.get(), &Fecha_Ask::abandoned, this,
+            [this] { failRun({}, kRunnerNoErrors); });
     sendDate_->show();
-    ui.fecha->setFocus();
 }
 
 void RunnerFlow::acceptSendDate() {
-    const QString typed = sendDate_->ui.fecha->text();
+    const QString typed = sendDate_->date();
     if (typed.isEmpty()) {
         message(FromAnsi(language_.LoadText(kDateRequiredMessage)), QMessageBox::Warning);
         return;
     }
-    setup_.SendDate = ToAnsi(typed);
+    session_.setSendDate(ToAnsi(typed));
     sendDate_->hide();
-    elPrincipalContinua();
+    El_Principal_Continua();
 }
 
-void RunnerFlow::message(const QString& text, QMessageBox::Icon icon) {
-    environment_.dialogs.message(nullptr, text, icon, QMessageBox::Ok);
+// The setup's source file, or one the user picks: when the setup names none,
+// or names one that does not exist. False when the user cancels: nothing is
+// converted then (an empty import would look like a success).
+bool RunnerFlow::chooseSourceFile(std::string& sourcePath) {
+    sourcePath = session_.setup().SourceFilePath;
+    const bool fixed = session_.setup().usesFixedColumns();
+    const QString title =
+        fixed ? herdText(herdtext::OpenSourceTitle) : QStringLiteral("Abrir Fichero de Entrada");
+    const QString filter =
+        fixed ? QStringLiteral("(*.*)|*.*") : QStringLiteral("Todos los archivos (*.*)|*.*");
+    std::error_code ec;
+    if (sourcePath != kAskForSource && std::filesystem::is_regular_file(sourcePath, ec)) {
+        return true;
+    }
+    if (sourcePath != kAskForSource) {
+        message(herdText(herdtext::SourceNotFound) + QLatin1Char('\n') + FromPath(sourcePath),
+                QMessageBox::Warning);
+    }
+    const QString chosen = environment_.dialogs.openFileName(&waiting_, title, filter);
+    sourcePath = ToPath(chosen);
+    return !chosen.isEmpty();
+}
+
+void RunnerFlow::El_Principal_Continua() {
+    waiting_.setStatus(herdText(herdtext::Reading));
+    waiting_.show();
+    main_.hide();
+    std::string sourcePath;
+    if (!chooseSourceFile(sourcePath)) {
+        failRun({}, kRunnerNotConverted);
+        return;
+    }
+    const std::string adisPath =
+        ImporterAdisFile(ImporterCommand::RunnerImport, ToPath(environment_.programFolder));
+    session_.runJob(
+        {},
+        [sourcePath, adisPath](ImportSetup& setup, const EngineContext& context) {
+            return ConvertForRunner(setup, context, sourcePath, adisPath);
+        },
+        [](const RunnerConversion& conversion) { return conversion.status.ok(); },
+        [this](const std::optional<RunnerConversion>& conversion) { converted(conversion); });
+}
+
+void RunnerFlow::converted(const std::optional<RunnerConversion>& conversion) {
+    working_.finish();
+    if (!conversion) {
+        failRun({}, kRunnerNotConverted); // stopped: nothing is handed on
+        return;
+    }
+    if (conversion->tooManyFields()) {
+        // The runner ends here; no ADIS file is left behind.
+        message(herdText(herdtext::TooManyFields), QMessageBox::Critical);
+        end(kRunnerNotConverted);
+        return;
+    }
+    if (!conversion->status.ok()) {
+        failRun(DescribeStatus(conversion->status), kRunnerNotConverted);
+        return;
+    }
+    Lanzar_Importador();
+}
+
+void RunnerFlow::Lanzar_Importador() {
+    main_.hide();
+    waiting_.setStatus(herdText(herdtext::ImportRunning));
+    waiting_.startAnimation();
+    const std::string installFolder = Settings(environment_.registry).herdInstallFolder();
+    const std::string ownFolder = ToPath(environment_.programFolder);
+    const QString counterPrefix = herdText(herdtext::ReadingReport);
+    const auto showCounter = [this, counterPrefix](int line) {
+        QMetaObject::invokeMethod(&waiting_, [this, counterPrefix, line] {
+            waiting_.showLineCounter(counterPrefix, line);
+        });
+    };
+    session_.jobs().start(
+        [installFolder, ownFolder, showCounter](JobControl&) {
+            return ImportAndReadReport(installFolder, ownFolder, showCounter);
+        },
+        [this](const std::optional<RunnerImport>& result) { imported(result); });
+}
+
+void RunnerFlow::imported(const std::optional<RunnerImport>& result) {
+    if (!result) {
+        return; // the program is ending
+    }
+    reported_ = !result->report.noErrors;
+    if (!reported_ && closeWithoutConfirmation_) {
+        end(kRunnerNoErrors);
+        return;
+    }
+    waiting_.showOutcome(!reported_,
+                         herdText(reported_ ? herdtext::ErrorsFound : herdtext::NoErrors),
+                         FromAnsi(DetailsForDisplay(result->report.details)));
+    waiting_.show();
 }
 
 // A run that cannot go on: started from the command line the program ends,
@@ -211,7 +322,7 @@ void RunnerFlow::failRun(const QString& text, int exitCode) {
         end(exitCode);
         return;
     }
-    main_.ui.Label1->setText(herdText(herdtext::PressStart));
+    main_.setStatus(herdText(herdtext::PressStart));
     main_.show();
 }
 
@@ -225,4 +336,4 @@ void RunnerFlow::end(int exitCode) {
     emit finished(exitCode);
 }
 
-} // namespace kolvane
+} // namespace kolvane::runner

@@ -1,31 +1,33 @@
 // SPDX-License-Identifier: MIT
 // One run of the runner: start-up, the choice of the automatic import (from
 // the command line or the selection window), the DST, the send date, the
-// conversion into "adis.ads", the importer and its report. The long steps run
-// on helper threads; the windows stay alive meanwhile.
+// conversion into "adis.ads", the importer and its report. A controller: it
+// talks to its windows through their functions and signals only, keeps the
+// import setup in the import session and runs the long steps as jobs, while the
+// windows stay alive.
 #pragma once
 
 #include "engine/Clock.h"
-#include "engine/ImportSetup.h"
+#include "gui/Dialogs.h"
+#include "gui/FormLocaliser.h"
+#include "gui/GuiPort.h"
+#include "gui/ImportSession.h"
+#include "gui/Trabajando.h"
 #include "herdlink/AutomaticRun.h"
 #include "herdlink/HerdTexts.h"
-#include "runner/ConfirmationWindow.h"
-#include "runner/Dialogs.h"
-#include "runner/GuiPort.h"
-#include "runner/MainWindow.h"
+#include "runner/Fecha_Ask.h"
 #include "runner/RunnerCommandLine.h"
-#include "runner/RunnerLocaliser.h"
-#include "runner/SelectionWindow.h"
-#include "runner/SendDateWindow.h"
-#include "runner/WaitingWindow.h"
-#include "runner/WorkingWindow.h"
+#include "runner/frmAutom.h"
+#include "runner/frmBatMain.h"
+#include "runner/frmMain.h"
+#include "runner/frmWitingToEnd.h"
 #include "storage/Automatizacion.h"
 #include "storage/RegistryBackend.h"
 
 #include <QObject>
 #include <memory>
 
-namespace kolvane {
+namespace kolvane::runner {
 
 struct RunnerEnvironment {
     RegistryBackend& registry;
@@ -42,72 +44,76 @@ enum RunnerExit : int {
     kRunnerReported = 3,     // the importer reported errors or warnings
 };
 
-class RunnerFlow : public QObject {
+class RunnerFlow final : public QObject {
     Q_OBJECT
 public:
+    // Reads the language, the herd software's texts and the list of automatic
+    // imports, and builds the main windows.
     explicit RunnerFlow(RunnerEnvironment environment, QObject* parent = nullptr);
     ~RunnerFlow() override;
 
     // The start-up: the raw command text after the program name.
     void start(const QString& commandText);
 
-    MainWindow& mainWindow() { return main_; }
-    WaitingWindow& waitingWindow() { return waiting_; }
-    WorkingWindow& workingWindow() { return working_; }
-    SelectionWindow* selectionWindow() { return selection_.get(); }
-    ConfirmationWindow* confirmationWindow() { return confirmation_.get(); }
-    SendDateWindow* sendDateWindow() { return sendDate_.get(); }
-    const ImportSetup& setup() const { return setup_; }
+    // The windows, for tests that drive them as a user would.
+    QWidget& mainWindow() { return main_; }
+    QWidget& waitingWindow() { return waiting_; }
+    QWidget& workingWindow() { return working_; }
+    QWidget* selectionWindow() { return selection_.get(); }
+    QWidget* confirmationWindow() { return confirmation_.get(); }
+    QWidget* sendDateWindow() { return sendDate_.get(); }
+    const ImportSetup& setup() const { return session_.setup(); }
     const HerdTexts& texts() const { return texts_; }
+    const GuiPort& port() const { return port_; }
 
 signals:
     void finished(int exitCode);
 
 private:
-    // Start-up and choice of the import (RunnerFlow.cpp).
     void handleArguments();
-    void onStartClicked();
+    void confirmThenRead();
+    void startClicked();
     void openSelection();
     void acceptSelection();
-    void confirmThenRead();
-    void recuperarTodo(const QString& dstPath);
+    void Recuperar_Todo(const std::string& dstPath);
     void askForSendDate();
     void acceptSendDate();
+    void El_Principal_Continua();
+    bool chooseSourceFile(std::string& sourcePath);
+    void converted(const std::optional<RunnerConversion>& conversion);
+    void Lanzar_Importador();
+    void imported(const std::optional<RunnerImport>& imported);
     void failRun(const QString& text, int exitCode);
     void end(int exitCode);
 
-    // Conversion and import (RunnerImportStage.cpp).
-    void elPrincipalContinua();
-    bool chooseSourceFile(std::string& sourcePath);
-    void onConverted(const RunnerConversion& conversion);
-    void lanzarImportador();
-    void onImported(const RunnerImport& imported);
+    QString herdText(int number) const;
+    QString explanationOf(const std::string& dstPath) const;
     QString progressCaption(int engineCaption) const;
-
-    QString herdText(int number) const { return localiser_.herdText(number); }
+    FormLocaliser::TextSource textSource() const;
     void message(const QString& text, QMessageBox::Icon icon = QMessageBox::Information);
 
     RunnerEnvironment environment_;
     Language language_;
     HerdTexts texts_;
-    RunnerLocaliser localiser_;
     AutomationList list_;
+    FormLocaliser localiser_;
     RunnerArguments arguments_;
-    ImportSetup setup_;
-    QString sFile_;
+    std::string sFile_;
     bool fromCommandLine_ = false;          // Fichero_LineaCom
     bool closeWithoutConfirmation_ = false; // Cerrar_Sin_Confirmar
     bool ended_ = false;
     bool reported_ = false; // the importer reported errors or warnings
 
-    MainWindow main_;
-    WaitingWindow waiting_;
-    WorkingWindow working_;
-    std::unique_ptr<SelectionWindow> selection_;
-    std::unique_ptr<ConfirmationWindow> confirmation_;
-    std::unique_ptr<SendDateWindow> sendDate_;
+    // The windows go after the session, whose jobs use them: the session (and
+    // its helper thread) is gone before any window is.
+    Trabajando working_;
     GuiPort port_;
-    QThread* worker_ = nullptr;
+    frmMain main_;
+    frmWitingToEnd waiting_;
+    std::unique_ptr<frmAutom> selection_;
+    std::unique_ptr<frmBatMain> confirmation_;
+    std::unique_ptr<Fecha_Ask> sendDate_;
+    ImportSession session_;
 };
 
-} // namespace kolvane
+} // namespace kolvane::runner

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Brennick, the automatic import runner: "Brennick [-d] [-c] DST-path".
 #include "runner/RunnerFlow.h"
+#include "gui/QtText.h"
 #include "storage/ProgramFolder.h"
 
 #include <QApplication>
@@ -9,12 +10,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brennick"));
     const auto registry = kolvane::OpenUserRegistry();
-    kolvane::Dialogs dialogs;
+    kolvane::Dialogs dialogs(QStringLiteral("Brennick"));
     const kolvane::SystemClock clock;
-    kolvane::RunnerFlow flow(
-        {*registry, dialogs, clock, QString::fromStdString(kolvane::WritableProgramFolder())});
-    QObject::connect(&flow, &kolvane::RunnerFlow::finished, &application, &QApplication::exit,
-                     Qt::QueuedConnection);
+    kolvane::runner::RunnerFlow flow(
+        {*registry, dialogs, clock, kolvane::FromPath(kolvane::WritableProgramFolder())});
+    QObject::connect(&flow, &kolvane::runner::RunnerFlow::finished, &application,
+                     &QApplication::exit, Qt::QueuedConnection);
     // The arguments as one command text: the runner splits it itself.
     flow.start(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
     return QApplication::exec();

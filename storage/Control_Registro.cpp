@@ -34,7 +34,7 @@ bool Control_Registro::Crear_Entrada(std::string_view High_Key, std::string_view
     return backend_.createKey(MapRootKey(High_Key), subKey);
 }
 
-std::string Control_Registro::Recuperar_Setting(std::string_view subKey, std::string_view High_Key,
+std::string Control_Registro::Recuperar_Setting(std::string_view High_Key, std::string_view subKey,
                                                 std::string_view Nombre_Parametro,
                                                 std::string_view Valor_Parametro, int length) {
     if (auto stored = backend_.readValue(MapRootKey(High_Key), subKey, Nombre_Parametro)) {

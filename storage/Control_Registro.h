@@ -25,7 +25,7 @@ public:
     bool Crear_Entrada(std::string_view High_Key, std::string_view subKey);
     // The stored value whole, whatever its length; when the key or value is missing, the
     // first `length` characters of the buffer `Valor_Parametro`. Never creates the key.
-    std::string Recuperar_Setting(std::string_view subKey, std::string_view High_Key,
+    std::string Recuperar_Setting(std::string_view High_Key, std::string_view subKey,
                                   std::string_view Nombre_Parametro,
                                   std::string_view Valor_Parametro, int length);
 

@@ -23,7 +23,7 @@ std::string readBuffer(std::string_view defaultText) {
 WinReg::WinReg(RegistryBackend& backend) : backend_(backend) {}
 
 std::string WinReg::Leer_Setting(std::string_view name, std::string_view defaultText, int length) {
-    return Control_Registro(backend_).Recuperar_Setting(kSettingsKey, kRootKey, name,
+    return Control_Registro(backend_).Recuperar_Setting(kRootKey, kSettingsKey, name,
                                                         readBuffer(defaultText), length);
 }
 
@@ -32,7 +32,7 @@ void WinReg::Escribir_Setting(std::string_view name, std::string_view value) {
 }
 
 std::string WinReg::Leer_Ruta_HX() {
-    return Control_Registro(backend_).Recuperar_Setting(kInstallKey, kRootKey, "Path",
+    return Control_Registro(backend_).Recuperar_Setting(kRootKey, kInstallKey, "Path",
                                                         readBuffer(""), 0);
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "runner/RunnerCommandLine.h"
 
-#include "runner/Dialogs.h"
+#include "gui/Dialogs.h"
 
 #include <gtest/gtest.h>
 

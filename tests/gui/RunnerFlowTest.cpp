@@ -3,19 +3,36 @@
 // a sandbox; the windows are driven as a user would, on the offscreen platform.
 #include "runner/RunnerFlow.h"
 
-#include "herdlink/QtText.h"
+#include "gui/QtText.h"
 #include "storage/FileRegistry.h"
 #include "tests/support/HerdsimSandbox.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace kolvane {
+namespace kolvane::runner {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A control of a window, found by its objectName as a user's tool would.
+template <typename Control> Control* in(QWidget* window, const char* name) {
+    Control* control = window ? window->findChild<Control*>(QLatin1String(name)) : nullptr;
+    if (control == nullptr) {
+        throw std::runtime_error(std::string("no control ") + name);
+    }
+    return control;
+}
+template <typename Control> Control* in(QWidget& window, const char* name) {
+    return in<Control>(&window, name);
+}
 
 const std::string kGoodSource = "Animal;Date;Milk;Cells\r\n"
                                 "276000912345678;03-12-26;31,4;120\r\n"
@@ -25,7 +42,7 @@ class RunnerFlowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sandbox.useInThisProcess();
-        dialogs.unattended = true; // an unexpected dialog must not block a test
+        dialogs.setUnattended(true); // an unexpected dialog must not block a test
     }
 
     RunnerFlow& makeFlow() {
@@ -37,13 +54,13 @@ protected:
     // The exit code, once the run has ended (-1 when it did not end in time).
     int waitForEnd() {
         if (finished->isEmpty() && !finished->wait(60000)) {
-            WaitingWindow& waiting = flow->waitingWindow();
-            if (waiting.ui.btnDetalles->isVisible()) {
-                QTest::mouseClick(waiting.ui.btnDetalles, Qt::LeftButton);
+            QWidget& waiting = flow->waitingWindow();
+            if (in<QPushButton>(waiting, "btnDetalles")->isVisible()) {
+                QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);
             }
             ADD_FAILURE() << "the run did not end; the waiting window says: "
-                          << waiting.ui.Label1->text().toStdString() << '\n'
-                          << waiting.ui.txtDetalles->toPlainText().toStdString();
+                          << in<QLabel>(waiting, "Label1")->text().toStdString() << '\n'
+                          << in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().toStdString();
             return -1;
         }
         return finished->first().first().toInt();
@@ -59,7 +76,7 @@ protected:
 
     testing::HerdsimSandbox sandbox{HERDSIM_INSTALL};
     FileRegistry registry{sandbox.registryPath()};
-    Dialogs dialogs;
+    Dialogs dialogs{QStringLiteral("Brennick")};
     FixedClock clock{std::chrono::year{2026} / 12 / 8};
     std::unique_ptr<RunnerFlow> flow;
     std::unique_ptr<QSignalSpy> finished;
@@ -70,31 +87,31 @@ TEST_F(RunnerFlowTest, UnattendedRunImportsAndEnds) {
     const std::string setup = sandbox.writeMilkSetup("milk.dst", source);
     makeFlow().start(QString::fromStdString("-d -c " + setup));
     EXPECT_EQ(waitForEnd(), kRunnerNoErrors)
-        << dialogs.messages.join(QLatin1Char('\n')).toStdString();
+        << dialogs.shownMessages().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(sandbox.importedRecords(), 2);
     EXPECT_TRUE(fs::exists(sandbox.programFolder() + "/adis.ads"));
     EXPECT_GT(flow->texts().fetched(), 50); // the texts came from the herd software
-    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(dialogs.shownMessages().isEmpty());
 }
 
 TEST_F(RunnerFlowTest, ReportedErrorsShowText57AndTheDetails) {
     const std::string source = sandbox.writeSource(
         "bad.txt", "Animal;Date;Milk;Cells\r\n276000912345678;03-12-26;31,4;12x\r\n");
     makeFlow().start(QString::fromStdString("-d -c " + sandbox.writeMilkSetup("bad.dst", source)));
-    WaitingWindow& waiting = flow->waitingWindow();
-    ASSERT_TRUE(waitFor([&] { return waiting.ui.btnOK->isVisible(); }));
-    EXPECT_EQ(waiting.ui.Label1->text(), herdText(herdtext::ErrorsFound));
-    EXPECT_TRUE(waiting.ui.btnDetalles->isVisible());
-    EXPECT_FALSE(waiting.ui.txtDetalles->isVisible());
-    QTest::mouseClick(waiting.ui.btnDetalles, Qt::LeftButton);
-    EXPECT_TRUE(waiting.ui.txtDetalles->isVisible());
-    EXPECT_TRUE(waiting.ui.btnEndDetalles->isVisible());
-    EXPECT_TRUE(waiting.ui.txtDetalles->toPlainText().contains(QStringLiteral("00900047")))
-        << waiting.ui.txtDetalles->toPlainText().toStdString();
-    QTest::mouseClick(waiting.ui.btnEndDetalles, Qt::LeftButton);
-    EXPECT_FALSE(waiting.ui.txtDetalles->isVisible());
-    EXPECT_TRUE(waiting.ui.btnDetalles->isVisible());
-    QTest::mouseClick(waiting.ui.btnOK, Qt::LeftButton);
+    QWidget& waiting = flow->waitingWindow();
+    ASSERT_TRUE(waitFor([&] { return in<QPushButton>(waiting, "btnOK")->isVisible(); }));
+    EXPECT_EQ(in<QLabel>(waiting, "Label1")->text(), herdText(herdtext::ErrorsFound));
+    EXPECT_TRUE(in<QPushButton>(waiting, "btnDetalles")->isVisible());
+    EXPECT_FALSE(in<QPlainTextEdit>(waiting, "txtDetalles")->isVisible());
+    QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);
+    EXPECT_TRUE(in<QPlainTextEdit>(waiting, "txtDetalles")->isVisible());
+    EXPECT_TRUE(in<QPushButton>(waiting, "btnEndDetalles")->isVisible());
+    EXPECT_TRUE(in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().contains(QStringLiteral("00900047")))
+        << in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().toStdString();
+    QTest::mouseClick(in<QPushButton>(waiting, "btnEndDetalles"), Qt::LeftButton);
+    EXPECT_FALSE(in<QPlainTextEdit>(waiting, "txtDetalles")->isVisible());
+    EXPECT_TRUE(in<QPushButton>(waiting, "btnDetalles")->isVisible());
+    QTest::mouseClick(in<QPushButton>(waiting, "btnOK"), Qt::LeftButton);
     EXPECT_EQ(waitForEnd(), kRunnerReported);
 }
 
@@ -104,16 +121,16 @@ TEST_F(RunnerFlowTest, TheSendDateQuestionRefusesAnEmptyDate) {
     makeFlow().start(QString::fromStdString("-d -c " + setup));
     ASSERT_TRUE(
         waitFor([&] { return flow->sendDateWindow() && flow->sendDateWindow()->isVisible(); }));
-    auto& ui = flow->sendDateWindow()->ui;
-    EXPECT_EQ(ui.lblFormat->text(), QStringLiteral("(dd-mm-aa)"));
-    EXPECT_EQ(ui.Label1->text(), QStringLiteral("Insert a date:"));
-    QTest::mouseClick(ui.OKButton, Qt::LeftButton);
-    EXPECT_EQ(dialogs.messages.value(0), QStringLiteral("It's necessary to write a date."));
+    QWidget* ui = flow->sendDateWindow();
+    EXPECT_EQ(in<QLabel>(ui, "lblFormat")->text(), QStringLiteral("(dd-mm-aa)"));
+    EXPECT_EQ(in<QLabel>(ui, "Label1")->text(), QStringLiteral("Insert a date:"));
+    QTest::mouseClick(in<QPushButton>(ui, "OKButton"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.shownMessages().value(0), QStringLiteral("It's necessary to write a date."));
     EXPECT_TRUE(flow->sendDateWindow()->isVisible());
-    QTest::keyClicks(ui.fecha, QStringLiteral("05-12-26"));
-    QTest::mouseClick(ui.OKButton, Qt::LeftButton);
+    QTest::keyClicks(in<QLineEdit>(ui, "fecha"), QStringLiteral("05-12-26"));
+    QTest::mouseClick(in<QPushButton>(ui, "OKButton"), Qt::LeftButton);
     EXPECT_EQ(waitForEnd(), kRunnerNoErrors)
-        << dialogs.messages.join(QLatin1Char('|')).toStdString();
+        << dialogs.shownMessages().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(flow->setup().SendDate, "05-12-26");
     EXPECT_EQ(sandbox.importedRecords(), 2);
 }
@@ -124,19 +141,19 @@ TEST_F(RunnerFlowTest, StartedByHandTheSelectionListsTheRegisteredImports) {
     registerImports("," + first + "," + gone);
     makeFlow().start({});
     ASSERT_TRUE(flow->mainWindow().isVisible());
-    EXPECT_EQ(flow->mainWindow().ui.Label1->text(), herdText(herdtext::PressStart));
-    QTest::mouseClick(flow->mainWindow().ui.InitBotton, Qt::LeftButton);
-    SelectionWindow* selection = flow->selectionWindow();
+    EXPECT_EQ(in<QLabel>(flow->mainWindow(), "Label1")->text(), herdText(herdtext::PressStart));
+    QTest::mouseClick(in<QPushButton>(flow->mainWindow(), "InitBotton"), Qt::LeftButton);
+    QWidget* selection = flow->selectionWindow();
     ASSERT_NE(selection, nullptr);
     EXPECT_TRUE(selection->isVisible());
     EXPECT_FALSE(flow->mainWindow().isVisible());
-    auto& ui = selection->ui;
-    ASSERT_EQ(ui.cmbAutomatizaciones->count(), 2);
-    ui.cmbAutomatizaciones->setCurrentIndex(0);
-    EXPECT_EQ(ui.lbExplicacion->text(), QStringLiteral("Milk recording of the morning"));
-    ui.cmbAutomatizaciones->setCurrentIndex(1);
-    EXPECT_EQ(ui.lbExplicacion->text(), herdText(herdtext::DstMissing));
-    QTest::mouseClick(ui.Cancel, Qt::LeftButton);
+    QWidget* ui = selection;
+    ASSERT_EQ(in<QComboBox>(ui, "cmbAutomatizaciones")->count(), 2);
+    in<QComboBox>(ui, "cmbAutomatizaciones")->setCurrentIndex(0);
+    EXPECT_EQ(in<QLabel>(ui, "lbExplicacion")->text(), QStringLiteral("Milk recording of the morning"));
+    in<QComboBox>(ui, "cmbAutomatizaciones")->setCurrentIndex(1);
+    EXPECT_EQ(in<QLabel>(ui, "lbExplicacion")->text(), herdText(herdtext::DstMissing));
+    QTest::mouseClick(in<QPushButton>(ui, "Cancel"), Qt::LeftButton);
     EXPECT_FALSE(selection->isVisible());
     EXPECT_TRUE(flow->mainWindow().isVisible());
     EXPECT_TRUE(finished->isEmpty());
@@ -144,18 +161,18 @@ TEST_F(RunnerFlowTest, StartedByHandTheSelectionListsTheRegisteredImports) {
 
 TEST_F(RunnerFlowTest, AnEmptySelectionAsksForTheSetupFile) {
     makeFlow().start({});
-    QTest::mouseClick(flow->mainWindow().ui.InitBotton, Qt::LeftButton);
-    auto& ui = flow->selectionWindow()->ui;
-    EXPECT_EQ(ui.cmbAutomatizaciones->count(), 0);
-    QTest::mouseClick(ui.OkButton, Qt::LeftButton); // no file chosen: the window stays
-    EXPECT_EQ(dialogs.fileDialogTitles.value(0), QStringLiteral("Abrir fichero de configuracion"));
-    EXPECT_EQ(dialogs.fileDialogFilters.value(0), QStringLiteral("Todos los archivos (*.dst)"));
+    QTest::mouseClick(in<QPushButton>(flow->mainWindow(), "InitBotton"), Qt::LeftButton);
+    QWidget* ui = flow->selectionWindow();
+    EXPECT_EQ(in<QComboBox>(ui, "cmbAutomatizaciones")->count(), 0);
+    QTest::mouseClick(in<QPushButton>(ui, "OkButton"), Qt::LeftButton); // no file chosen: the window stays
+    EXPECT_EQ(dialogs.fileRequests().value(0).title, QStringLiteral("Abrir fichero de configuracion"));
+    EXPECT_EQ(dialogs.fileRequests().value(0).filter, QStringLiteral("Todos los archivos (*.dst)"));
     EXPECT_TRUE(flow->selectionWindow()->isVisible());
 }
 
 TEST_F(RunnerFlowTest, ACapitalDstIsNoSetupFile) {
     makeFlow().start(QStringLiteral("C:\\auto\\milk.DST"));
-    EXPECT_EQ(dialogs.messages.value(0), herdText(herdtext::NotADstFile));
+    EXPECT_EQ(dialogs.shownMessages().value(0), herdText(herdtext::NotADstFile));
     EXPECT_TRUE(flow->mainWindow().isVisible());
     EXPECT_TRUE(finished->isEmpty());
 }
@@ -177,12 +194,12 @@ TEST_F(RunnerFlowTest, AMissingImporterIsAnErrorNotAnEarlierSuccess) {
     sandbox.writeSource("hx/HXDataExchange.ads", "CN\r\nCN\r\nCN\r\nZN an earlier success\r\n");
     const std::string source = sandbox.writeSource("milk.txt", kGoodSource);
     makeFlow().start(QString::fromStdString("-d -c " + sandbox.writeMilkSetup("m.dst", source)));
-    WaitingWindow& waiting = flow->waitingWindow();
-    ASSERT_TRUE(waitFor([&] { return waiting.ui.btnOK->isVisible(); }));
-    EXPECT_EQ(waiting.ui.Label1->text(), herdText(herdtext::ErrorsFound));
-    QTest::mouseClick(waiting.ui.btnDetalles, Qt::LeftButton);
+    QWidget& waiting = flow->waitingWindow();
+    ASSERT_TRUE(waitFor([&] { return in<QPushButton>(waiting, "btnOK")->isVisible(); }));
+    EXPECT_EQ(in<QLabel>(waiting, "Label1")->text(), herdText(herdtext::ErrorsFound));
+    QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);
     EXPECT_TRUE(
-        waiting.ui.txtDetalles->toPlainText().contains(QStringLiteral("could not be started")));
+        in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().contains(QStringLiteral("could not be started")));
 }
 
 TEST_F(RunnerFlowTest, ARowWithTooManyFieldsEndsWithoutAnAdisFile) {
@@ -190,7 +207,7 @@ TEST_F(RunnerFlowTest, ARowWithTooManyFieldsEndsWithoutAnAdisFile) {
         "wide.txt", "Animal;Date;Milk;Cells\r\n276000912345678;03-12-26;31,4;120\r\n1;2;3;4;5\r\n");
     makeFlow().start(QString::fromStdString("-d -c " + sandbox.writeMilkSetup("w.dst", source)));
     EXPECT_EQ(waitForEnd(), kRunnerNotConverted);
-    EXPECT_EQ(dialogs.messages.value(0), herdText(herdtext::TooManyFields));
+    EXPECT_EQ(dialogs.shownMessages().value(0), herdText(herdtext::TooManyFields));
     EXPECT_FALSE(fs::exists(sandbox.programFolder() + "/adis.ads"));
     EXPECT_EQ(sandbox.importedRecords(), 0);
 }
@@ -202,8 +219,8 @@ TEST_F(RunnerFlowTest, AHalfReadSetupImportsNothingAndSaysWhere) {
     sandbox.writeSource("cut.dst", text.substr(0, text.find("MILKKG")));
     makeFlow().start(QString::fromStdString("-d -c " + setup));
     EXPECT_EQ(waitForEnd(), kRunnerBadSetup);
-    EXPECT_TRUE(dialogs.messages.value(0).contains(QString::fromStdString(setup)));
-    EXPECT_TRUE(dialogs.messages.value(0).contains(QStringLiteral("line ")));
+    EXPECT_TRUE(dialogs.shownMessages().value(0).contains(QString::fromStdString(setup)));
+    EXPECT_TRUE(dialogs.shownMessages().value(0).contains(QStringLiteral("line ")));
     EXPECT_EQ(sandbox.importedRecords(), 0);
 }
 
@@ -211,17 +228,17 @@ TEST_F(RunnerFlowTest, ConfirmationWindowUnlessStartedWithD) {
     const std::string source = sandbox.writeSource("milk.txt", kGoodSource);
     const std::string setup = sandbox.writeMilkSetup("m.dst", source);
     makeFlow().start(QString::fromStdString("-c " + setup));
-    ConfirmationWindow* confirmation = flow->confirmationWindow();
+    QWidget* confirmation = flow->confirmationWindow();
     ASSERT_NE(confirmation, nullptr);
     EXPECT_TRUE(confirmation->isVisible());
-    EXPECT_FALSE(confirmation->ui.txtAutomatition->isEnabled());
-    EXPECT_EQ(confirmation->ui.txtAutomatition->text(), QString::fromStdString(setup));
-    EXPECT_EQ(confirmation->ui.txtexplanation->toPlainText(),
+    EXPECT_FALSE(in<QLineEdit>(confirmation, "txtAutomatition")->isEnabled());
+    EXPECT_EQ(in<QLineEdit>(confirmation, "txtAutomatition")->text(), QString::fromStdString(setup));
+    EXPECT_EQ(in<QPlainTextEdit>(confirmation, "txtexplanation")->toPlainText(),
               QStringLiteral("Milk recording of the morning"));
-    QTest::mouseClick(confirmation->ui.CancelButton, Qt::LeftButton);
+    QTest::mouseClick(in<QPushButton>(confirmation, "CancelButton"), Qt::LeftButton);
     EXPECT_EQ(waitForEnd(), kRunnerNoErrors);
     EXPECT_EQ(sandbox.importedRecords(), 0);
 }
 
 } // namespace
-} // namespace kolvane
+} // namespace kolvane::runner

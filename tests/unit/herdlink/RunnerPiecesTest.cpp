@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "herdlink/AutomaticRun.h"
+#include "storage/OpenDst.h"
 #include "herdlink/HerdTexts.h"
 #include "herdlink/ImporterReport.h"
 #include "storage/DstWriter.h"
@@ -106,7 +107,7 @@ protected:
 };
 
 TEST_F(AutomaticRun, ReadsTheSetupTheRunnersWay) {
-    ASSERT_TRUE(LoadRunnerSetup(setup, language, port, writeSetup(milkSetup())).ok());
+    ASSERT_TRUE(OpenDst(setup, language, port, writeSetup(milkSetup()), {DstReader::Runner}).ok());
     EXPECT_EQ(setup.Separator, "\t");
     EXPECT_EQ(setup.ColumnTable[1].Mnemonic, "NO IMPORTAR"); // no fix-up in the runner
     EXPECT_EQ(setup.StoredAdisHeader,
@@ -119,11 +120,11 @@ TEST_F(AutomaticRun, AHalfReadSetupIsRefusedWhole) {
     ASSERT_TRUE(BuildDstText(definition, language, "@", text).ok());
     const std::string path = folder.write("cut.dst", text.substr(0, text.find("ANIMALID")));
     setup.Separator = ";";
-    const Status status = LoadRunnerSetup(setup, language, port, path);
+    const Status status = OpenDst(setup, language, port, path, {DstReader::Runner});
     EXPECT_EQ(status.code(), ErrorCode::BadFileFormat);
     EXPECT_GT(status.line(), 0);
     EXPECT_EQ(setup.Separator, ";"); // nothing of the file was used
-    EXPECT_EQ(LoadRunnerSetup(setup, language, port, folder.path("none.dst")).code(),
+    EXPECT_EQ(OpenDst(setup, language, port, folder.path("none.dst"), {DstReader::Runner}).code(),
               ErrorCode::FileNotFound);
     EXPECT_EQ(port.messages, std::vector<int>{159});
 }
@@ -142,7 +143,7 @@ TEST_F(AutomaticRun, SendDateRules) {
 }
 
 TEST_F(AutomaticRun, ConvertsWithTheStoredHeaderAndKeepsNoHalfFiles) {
-    ASSERT_TRUE(LoadRunnerSetup(setup, language, port, writeSetup(milkSetup())).ok());
+    ASSERT_TRUE(OpenDst(setup, language, port, writeSetup(milkSetup()), {DstReader::Runner}).ok());
     const std::string adis = folder.path("adis.ads");
     RunnerConversion conversion =
         ConvertForRunner(setup, context(), folder.write("in.txt", "DE01\tx\nDE02\ty\n"), adis);

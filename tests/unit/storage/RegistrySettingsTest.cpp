@@ -2,6 +2,7 @@
 // The registry layer the programs use: Control_Registro and WinReg.
 #include "storage/Control_Registro.h"
 #include "storage/MemoryRegistry.h"
+#include "storage/Settings.h"
 #include "storage/WinReg.h"
 
 #include <gtest/gtest.h>
@@ -84,18 +85,54 @@ TEST(RegistryRootKeys, OtherRootNamesWriteAndReadUnderUsers) {
     registry.Guardar_Setting("hkey_current_user", "software\\x", "Name", "users");
     EXPECT_EQ(store.readValue(RootKey::Users, "software\\x", "Name"), "users");
     EXPECT_EQ(store.readValue(kUser, "software\\x", "Name"), std::nullopt);
-    EXPECT_EQ(registry.Recuperar_Setting("software\\x", "HKEY_USERS", "Name", "", 0), "users");
-    EXPECT_EQ(registry.Recuperar_Setting("software\\x", "HKEY_CURRENT_USER", "Name", "none", 4),
+    EXPECT_EQ(registry.Recuperar_Setting("HKEY_USERS", "software\\x", "Name", "", 0), "users");
+    EXPECT_EQ(registry.Recuperar_Setting("HKEY_CURRENT_USER", "software\\x", "Name", "none", 4),
               "none");
 }
 
 TEST(RegistryControl, CreatesKeysAndNeverCreatesOnReading) {
     MemoryRegistry store;
     Control_Registro registry(store);
-    EXPECT_EQ(registry.Recuperar_Setting("a\\b", "HKEY_CLASSES_ROOT", "v", "dflt", 4), "dflt");
+    EXPECT_EQ(registry.Recuperar_Setting("HKEY_CLASSES_ROOT", "a\\b", "v", "dflt", 4), "dflt");
     EXPECT_FALSE(store.keyExists(RootKey::ClassesRoot, "a"));
     EXPECT_TRUE(registry.Crear_Entrada("HKEY_CLASSES_ROOT", "a\\b"));
     EXPECT_TRUE(store.keyExists(RootKey::ClassesRoot, "a\\b"));
+}
+
+TEST(TypedSettings, ReadTheirDefaultsAndKeepTheirStoredText) {
+    MemoryRegistry store;
+    Settings settings(store);
+    EXPECT_EQ(settings.language(), "EN");
+    EXPECT_TRUE(settings.showDialog());
+    const WindowPlacement first = settings.mainWindow();
+    EXPECT_EQ(first.left, 1000);
+    EXPECT_EQ(first.height, 6500);
+    EXPECT_TRUE(settings.automaticImports().empty());
+
+    settings.setLanguage("DE");
+    settings.setShowDialog(false);
+    settings.setMainWindow({500, 700, 12000, 8000});
+    ASSERT_TRUE(settings.setAutomaticImports({"/x/a.dst", "/x/b.dst"}).ok());
+    WinReg& values = settings.values();
+    EXPECT_EQ(values.Leer_Setting("Language", "", 0), "DE");
+    EXPECT_EQ(values.Leer_Setting("ShowDialog", "", 0), "0");
+    EXPECT_EQ(values.Leer_Setting("MainWidth", "", 0), "12000");
+    EXPECT_EQ(settings.mainWindow().top, 700);
+    EXPECT_EQ(settings.automaticImports(), (AutomationList{"/x/a.dst", "/x/b.dst"}));
+}
+
+TEST(TypedSettings, BlankOrNonNumericPositionsCountZero) {
+    MemoryRegistry store;
+    Settings settings(store);
+    settings.values().Escribir_Setting("MainLeft", "12ab");
+    settings.values().Escribir_Setting("MainTop", "");
+    settings.values().Escribir_Setting("ShowDialog", "yes");
+    settings.values().Escribir_Setting("MainWidth", " 7000 ");
+    EXPECT_EQ(settings.mainWindow().left, 0);
+    EXPECT_EQ(settings.mainWindow().top, 0); // stored as " "
+    EXPECT_EQ(settings.mainWindow().width, 7000);
+    EXPECT_EQ(settings.mainWindow().height, 6500); // absent: the default
+    EXPECT_FALSE(settings.showDialog()); // only "1" shows the note again
 }
 
 } // namespace

@@ -4,22 +4,30 @@
 // request (Details / Hide details).
 #pragma once
 
-#include "ui_frmWitingToEnd.h"
-
 #include <QDialog>
 #include <QTimer>
+#include <memory>
 
 namespace kolvane {
+class FormLocaliser;
+}
 
-class WaitingWindow : public QDialog {
+namespace kolvane::runner {
+
+namespace Ui {
+class frmWitingToEnd;
+}
+
+class frmWitingToEnd final : public QDialog {
     Q_OBJECT
 public:
-    explicit WaitingWindow(QWidget* parent = nullptr);
-    Ui::frmWitingToEnd ui;
+    explicit frmWitingToEnd(const FormLocaliser& localiser, QWidget* parent = nullptr);
+    ~frmWitingToEnd() override;
 
+    void setStatus(const QString& text);
+    QString status() const;
     // The animation runs while the importer works, so the window keeps moving.
     void startAnimation();
-    void stopAnimation();
     // The line counter while the report is read: the picture moves on after
     // the 25th group and then after every 24 more.
     void showLineCounter(const QString& prefix, int lineCounter);
@@ -38,10 +46,11 @@ private:
     void showDetails();
     void hideDetails();
 
+    std::unique_ptr<Ui::frmWitingToEnd> ui_;
     QTimer animation_;
     int picture_ = 0;   // 0 to 8: the pictures 104 to 112
     int groupPace_ = 0; // counts groups; at 25 the picture moves on
     QString details_;
 };
 
-} // namespace kolvane
+} // namespace kolvane::runner

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: MIT
+#include "gui/ImportSession.h"
+
+#include "engine/Crea_Adis.h"
+#include "engine/FixedColumnsTOColumns.h"
+#include "engine/TxtTOArray.h"
+#include "herdlink/AutomaticRun.h"
+
+namespace kolvane {
+
+ImportSession::ImportSession(const Language& language, GuiPort& port, const Clock& clock,
+                             QObject* parent)
+    : QObject(parent), language_(language), port_(port), clock_(clock),
+      numbers_(NumberFormat::fromSystemLocale()), jobs_(port) {
+    connect(&jobs_, &JobRunner::busyChanged, this, &ImportSession::busyChanged);
+}
+
+EngineContext ImportSession::context() {
+    return {language_, port_, numbers_, clock_};
+}
+
+Status ImportSession::openDst(const std::string& path, const DstOpening& opening) {
+    Status opened = OpenDst(setup_, language_, port_, path, opening);
+    if (opened.ok()) {
+        announce({.sourceTable = false, .columnTable = true, .adisText = false});
+    }
+    return opened;
+}
+
+void ImportSession::setSourceFile(const std::string& path) {
+    setup_.SourceFilePath = path;
+    announce({});
+}
+
+void ImportSession::setSendDate(const std::string& sendDate) {
+    setup_.SendDate = sendDate;
+    announce({});
+}
+
+void ImportSession::useTodayAsSendDate() {
+    UseTodayAsSendDate(setup_, clock_);
+    announce({});
+}
+
+// A closed import process leaves no tables behind either: each step recreates
+// its table, and none must look available before it did.
+void ImportSession::reset() {
+    ResetImportSetup(setup_);
+    setup_.SourceTable = {};
+    setup_.ColumnTable.clear();
+    setup_.FixedColumnStarts.clear();
+    announce({.sourceTable = true, .columnTable = true, .adisText = true});
+}
+
+bool ImportSession::splitSource(std::function<void(std::optional<SourceReadResult>)> done) {
+    return runJob(
+        {.sourceTable = true},
+        [](ImportSetup& setup, const EngineContext& context) {
+            const SourceData source = SourceData::file(setup.SourceFilePath);
+            return setup.usesFixedColumns() ? CutFixedColumns(setup, context, source)
+                                            : LoadDelimitedSource(setup, context, source);
+        },
+        [](const SourceReadResult& read) { return read.completed(); }, std::move(done));
+}
+
+bool ImportSession::buildAdisText(std::function<void(std::optional<Status>)> done) {
+    return runJob(
+        {.columnTable = true, .adisText = true},
+        [](ImportSetup& setup, const EngineContext& context) {
+            return BuildAdisText(setup, context);
+        },
+        [](const Status& built) { return built.ok(); }, std::move(done));
+}
+
+void ImportSession::adopt(ImportSetup&& setup, Changes changes) {
+    setup_ = std::move(setup);
+    announce(changes);
+}
+
+void ImportSession::announce(Changes changes) {
+    emit setupChanged();
+    if (changes.sourceTable) {
+        emit sourceTableChanged();
+    }
+    if (changes.columnTable) {
+        emit columnTableChanged();
+    }
+    if (changes.adisText) {
+        emit adisTextChanged();
+    }
+    const bool source = !setup_.SourceFilePath.empty() && setup_.SourceFilePath != "@";
+    const bool rows = !setup_.SourceTable.empty();
+    const bool text = !setup_.AdisText.empty();
+    emit stepAvailable(step::Setup, source);
+    emit stepAvailable(step::FixedColumns, rows && setup_.usesFixedColumns());
+    emit stepAvailable(step::CodesAndColumns, rows);
+    for (int later = step::AdisFile; later <= step::OpenDataExchange; ++later) {
+        emit stepAvailable(later, text);
+    }
+}
+
+} // namespace kolvane

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+// The runner's main window: its status line and the Start button.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace kolvane {
+class FormLocaliser;
+}
+
+namespace kolvane::runner {
+
+namespace Ui {
+class frmMain;
+}
+
+class frmMain final : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmMain(const FormLocaliser& localiser, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    void setStatus(const QString& text);
+    QString status() const;
+    // Start waits while a run holds the import setup.
+    void setStartEnabled(bool enabled);
+
+signals:
+    void startRequested();
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::frmMain> ui_;
+};
+
+} // namespace kolvane::runner

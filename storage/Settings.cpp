@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#include "storage/Settings.h"
+
+#include <charconv>
+
+namespace kolvane {
+
+std::string Settings::language() {
+    return values_.Leer_Setting("Language", "EN", 2);
+}
+
+void Settings::setLanguage(std::string_view code) {
+    values_.Escribir_Setting("Language", code);
+}
+
+bool Settings::showDialog() {
+    return values_.Leer_Setting("ShowDialog", "1", 1) == "1";
+}
+
+void Settings::setShowDialog(bool show) {
+    values_.Escribir_Setting("ShowDialog", show ? "1" : "0");
+}
+
+// A missing value reads as its default; a stored one that is blank or no
+// whole number counts 0, as the converter has always read window positions.
+int Settings::number(std::string_view name, int defaultValue) {
+    const std::string stored = values_.Leer_Setting(name, std::to_string(defaultValue), 4);
+    std::string_view text = stored;
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    int value = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && stop == text.data() + text.size() ? value : 0;
+}
+
+WindowPlacement Settings::mainWindow() {
+    const WindowPlacement defaults;
+    return {number("MainLeft", defaults.left), number("MainTop", defaults.top),
+            number("MainWidth", defaults.width), number("MainHeight", defaults.height)};
+}
+
+void Settings::setMainWindow(const WindowPlacement& placement) {
+    values_.Escribir_Setting("MainLeft", std::to_string(placement.left));
+    values_.Escribir_Setting("MainWidth", std::to_string(placement.width));
+    values_.Escribir_Setting("MainTop", std::to_string(placement.top));
+    values_.Escribir_Setting("MainHeight", std::to_string(placement.height));
+}
+
+AutomationList Settings::automaticImports() {
+    AutomationList list;
+    Leer_Automatizaciones(values_, list);
+    return list;
+}
+
+Status Settings::setAutomaticImports(const AutomationList& list) {
+    return Guardar_Automatizaciones(values_, list);
+}
+
+std::string Settings::herdInstallFolder() {
+    return values_.Leer_Ruta_HX();
+}
+
+} // namespace kolvane

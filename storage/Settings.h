@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// The programs' settings by name and type: the one place that knows each
+// value's name, its default and how its text reads, so callers never repeat
+// Leer_Setting("Language", "EN", 2).
+#pragma once
+
+#include "storage/Automatizacion.h"
+#include "storage/WinReg.h"
+
+#include <string>
+#include <string_view>
+
+namespace kolvane {
+
+// The converter's main window, in twips as the settings keep it.
+struct WindowPlacement {
+    int left = 1000;
+    int top = 1000;
+    int width = 6500;
+    int height = 6500;
+};
+
+class Settings {
+public:
+    explicit Settings(RegistryBackend& backend) : values_(backend) {}
+
+    // "Language": "SP", "EN", "DE" or "FR" as stored; "EN" when absent.
+    std::string language();
+    void setLanguage(std::string_view code);
+
+    // "ShowDialog": the note of the fixed columns window is shown again.
+    bool showDialog();
+    void setShowDialog(bool show);
+
+    // "MainLeft", "MainTop", "MainWidth", "MainHeight"; a stored value that is
+    // blank or no number counts 0.
+    WindowPlacement mainWindow();
+    // Written in the order the converter writes them at exit.
+    void setMainWindow(const WindowPlacement& placement);
+
+    // "Automatizaciones": the registered DST paths.
+    AutomationList automaticImports();
+    Status setAutomaticImports(const AutomationList& list);
+
+    // The herd software's install folder; "" when it is not installed.
+    std::string herdInstallFolder();
+
+    WinReg& values() { return values_; }
+
+private:
+    int number(std::string_view name, int defaultValue);
+
+    WinReg values_;
+};
+
+} // namespace kolvane
