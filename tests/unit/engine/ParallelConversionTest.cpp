@@ -21,7 +21,7 @@ struct Outcome {
 class ParallelConversion : public ::testing::Test {
 protected:
     // Rows: id;date;number;code — a date column, a factor column whose operator
-    // is neither "*" nor "/" (message 240 for text), and a plain column.
+    // is neither "*" nor "/" (msg::FactorOnText for text), and a plain column.
     static std::string source(int rows, int badDateRow, int extraFieldRow, int textFactorEvery) {
         std::string text;
         for (int r = 1; r <= rows; ++r) {
@@ -104,11 +104,11 @@ TEST_F(ParallelConversion, FirstFailureInRowOrderWins) {
     // The bad date comes first: the reader's later mismatch must not show.
     expectSame(source(12000, 4100, 9000, 0), AdisVariant::Converter);
     EXPECT_EQ(convert(source(12000, 4100, 9000, 0), 2, AdisVariant::Converter).messages,
-              std::vector<int>{152});
+              std::vector<int>{msg::DateNotTranslated});
     // The mismatch comes first.
     expectSame(source(12000, 9000, 4100, 0), AdisVariant::Converter);
     EXPECT_EQ(convert(source(12000, 9000, 4100, 0), 2, AdisVariant::Converter).messages,
-              std::vector<int>{178});
+              std::vector<int>{msg::ColumnCountMismatch});
     // In the first row, and in the second.
     expectSame(source(5000, 1, 0, 0), AdisVariant::Converter);
     expectSame(source(5000, 0, 2, 0), AdisVariant::Converter);
@@ -122,7 +122,7 @@ TEST_F(ParallelConversion, RunnerGoesOnPastBadDates) {
     }
     expectSame(text, AdisVariant::Runner);
     const Outcome outcome = convert(text, 2, AdisVariant::Runner);
-    EXPECT_EQ(outcome.messages, std::vector<int>{152});
+    EXPECT_EQ(outcome.messages, std::vector<int>{msg::DateNotTranslated});
     EXPECT_TRUE(outcome.dateFailed);
     EXPECT_TRUE(outcome.text.ends_with("ZN\r\n"));
 }

@@ -125,7 +125,7 @@ TEST_F(AutomaticRun, AHalfReadSetupIsRefusedWhole) {
     EXPECT_EQ(setup.Separator, ";"); // nothing of the file was used
     EXPECT_EQ(LoadRunnerSetup(setup, language, port, folder.path("none.dst")).code(),
               ErrorCode::FileNotFound);
-    EXPECT_EQ(port.messages, std::vector<int>{159});
+    EXPECT_EQ(port.messages, std::vector<int>{msg::FileNotFound});
 }
 
 TEST_F(AutomaticRun, SendDateRules) {
