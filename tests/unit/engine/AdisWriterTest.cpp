@@ -135,6 +135,7 @@ TEST_F(AdisWriter, ConverterStopsAtTheFirstDateItCannotConvert) {
     addRows({{"25-12-03"}, {"1-2-3"}, {"26-12-03"}});
     const Status status = BuildAdisText(setup, context());
     EXPECT_EQ(status.code(), ErrorCode::DateConversion);
+    EXPECT_EQ(status.messageNumber(), msg::DateNotTranslated);
     EXPECT_EQ(status.line(), 2);
     EXPECT_EQ(port.messages, std::vector<int>{msg::DateNotTranslated});
     EXPECT_TRUE(setup.DateConversionFailed);
@@ -201,6 +202,7 @@ TEST_F(AdisWriter, DivisionByZeroEndsTheConversionWithWindowMemory) {
     addRows({{"5"}});
     const Status status = BuildAdisText(setup, context());
     EXPECT_EQ(status.code(), ErrorCode::FactorError);
+    EXPECT_EQ(status.messageNumber(), 0); // that message does not say what went wrong
     EXPECT_EQ(port.messages, std::vector<int>{msg::WindowMemory});
     EXPECT_FALSE(setup.AdisText.ends_with("ZN"));
     zero.CorrectionFactor = "*1E300";

@@ -324,6 +324,7 @@ TEST_F(DstFiles, MissingFileShowsFileNotFoundAndClearsThePath) {
     setup.Separator = ";";
     const Status status = ReadDstFile(setup, language, port, folder.path("gone.dst"));
     EXPECT_EQ(status.code(), ErrorCode::FileNotFound);
+    EXPECT_EQ(status.messageNumber(), msg::FileNotFound);
     EXPECT_EQ(port.messages, std::vector<int>{msg::FileNotFound});
     EXPECT_EQ(setup.DstFilePath, "");
     EXPECT_EQ(setup.Separator, ";");
