@@ -34,7 +34,7 @@ public:
     Status addRow(std::span<const std::string_view> cells, long sourceLine) override {
         if (Status status = writer_->appendValueLine(cells, sourceLine, buffer_); !status.ok()) {
             setup_.DateConversionFailed = writer_->dateConversionFailed();
-            return {status.code(), status.message(), sourceName_, status.line(), status.column()};
+            return std::move(status).withPath(sourceName_);
         }
         return buffer_.size() >= kFlushSize ? flush() : Status::Ok();
     }

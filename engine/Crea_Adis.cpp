@@ -233,12 +233,11 @@ bool AdisValueWriter::convertValue(const Column& column, std::string_view cell, 
             }
             dateFailed_ = true;
             if (variant_ == AdisVariant::Converter) {
-                failure_ = {ErrorCode::DateConversion,
-                            "the date \"" + std::string(cell) +
-                                "\" does not fit the date format \"" + datePattern_ + "\"",
-                            {},
-                            rowNumber,
-                            columnNumber};
+                failure_ = Status(ErrorCode::DateConversion,
+                                  "the date \"" + std::string(cell) +
+                                      "\" does not fit the date format \"" + datePattern_ + "\"",
+                                  {}, rowNumber, columnNumber)
+                               .withMessage(msg::DateNotTranslated);
                 return false;
             }
         }

@@ -15,7 +15,7 @@ bool isDateSeparator(char c) {
     return c == '-' || c == '/' || c == '.' || c == '\\';
 }
 
-// Letters of the year, month and day of all four language blocks (ids 182 to 184).
+// Letters of the year, month and day of all four language blocks.
 struct PatternLetters {
     std::string year;
     std::string month;
@@ -31,9 +31,9 @@ const PatternLetters& patternLetters() {
                     into += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
                 }
             };
-            add(result.year, 182);
-            add(result.month, 183);
-            add(result.day, 184);
+            add(result.year, msg::YearLetter);
+            add(result.month, msg::MonthLetter);
+            add(result.day, msg::DayLetter);
         }
         return result;
     }();

@@ -37,7 +37,7 @@ std::optional<std::string> ParseDateByPattern(std::string_view pattern, std::str
 
 // Converts one date cell of the setup's date format. An empty value gives "".
 // Sets DatePattern from DateFormatName first (unless the format is the user's own).
-// A value too short for its pattern shows message 152, sets DateConversionFailed
+// A value too short for its pattern shows msg::DateNotTranslated, sets DateConversionFailed
 // and gives "".
 std::string ConvertDate(ImportSetup& setup, std::string_view value, const EngineContext& context);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/LineReader.h"
 
+#include "engine/Messages.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -24,7 +26,8 @@ Status CheckReadableFile(const std::string& path) {
         if (ec && ec != std::errc::no_such_file_or_directory) {
             return {ErrorCode::FileUnreadable, "cannot be read: " + ec.message(), path};
         }
-        return {ErrorCode::FileNotFound, "the file does not exist", path};
+        return Status(ErrorCode::FileNotFound, "the file does not exist", path)
+            .withMessage(msg::FileNotFound);
     }
     if (std::filesystem::is_directory(status)) {
         return {ErrorCode::NotAFile, "this is a folder, not a file", path};

@@ -123,8 +123,7 @@ void ParallelAdisWriter::convert(Worker& worker, Batch& batch) {
             }
             if (Status status = worker.writer.appendValueLine(cells, batch.lines[i], batch.output);
                 !status.ok()) {
-                batch.failure = {status.code(), status.message(), sourceName_, status.line(),
-                                 status.column()};
+                batch.failure = std::move(status).withPath(sourceName_);
                 break;
             }
         }
@@ -146,7 +145,7 @@ Status ParallelAdisWriter::addRow(std::span<const std::string_view> cells, long 
         status = written;
     }
     if (!status.ok()) {
-        failure_ = {status.code(), status.message(), sourceName_, status.line(), status.column()};
+        failure_ = std::move(status).withPath(sourceName_);
     }
     return failure_;
 }

@@ -102,8 +102,10 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
                                      MessageButtons::Ok);
         }
         result.outcome = SourceReadResult::Outcome::NoLines;
-        result.status = {ErrorCode::NoLinesToImport, "No lines to be imported.", source.name(),
-                         reader.lineNumber() + (firstResult == LineReader::Result::End ? 1 : 0)};
+        result.status =
+            Status(ErrorCode::NoLinesToImport, "No lines to be imported.", source.name(),
+                   reader.lineNumber() + (firstResult == LineReader::Result::End ? 1 : 0))
+                .withMessage(msg::NoLinesToImport);
         return result;
     }
     const int columns = CountColumns(setup, line);
@@ -291,10 +293,11 @@ std::uint64_t sizeHintOf(const SourceData& source) {
 } // namespace
 
 Status TooManyFieldsStatus(const std::string& source, long line, int columns) {
-    return {ErrorCode::ColumnCountMismatch,
-            "this line has more fields than the first line (" + std::to_string(columns) +
-                " columns)",
-            source, line};
+    return Status(ErrorCode::ColumnCountMismatch,
+                  "this line has more fields than the first line (" + std::to_string(columns) +
+                      " columns)",
+                  source, line)
+        .withMessage(msg::ColumnCountMismatch);
 }
 
 SourceReadResult ReadSourceRows(ImportSetup& setup, const EngineContext& context,

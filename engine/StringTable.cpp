@@ -17,6 +17,8 @@ extern const unsigned long kCommonStringsTsvSize;
 namespace {
 
 constexpr int kBlockBases[] = {kSpanishBase, kEnglishBase, kGermanBase, kFrenchBase};
+// strings.tsv: number, name, then the texts of the blocks in that order.
+constexpr std::size_t kFirstText = 2;
 
 template <typename Visitor> void forEachRow(std::string_view data, Visitor&& visit) {
     std::size_t pos = 0;
@@ -55,8 +57,8 @@ template <typename Visitor> void forEachRow(std::string_view data, Visitor&& vis
 std::unordered_map<int, std::string_view> buildTable() {
     std::unordered_map<int, std::string_view> table;
     forEachRow({kStringTableTsv, kStringTableTsvSize}, [&](int number, const auto& fields) {
-        for (std::size_t block = 0; block < 4 && block + 1 < fields.size(); ++block) {
-            table[1000 + number + kBlockBases[block]] = fields[block + 1];
+        for (std::size_t block = 0; block < 4 && kFirstText + block < fields.size(); ++block) {
+            table[1000 + number + kBlockBases[block]] = fields[kFirstText + block];
         }
     });
     forEachRow({kCommonStringsTsv, kCommonStringsTsvSize}, [&](int id, const auto& fields) {

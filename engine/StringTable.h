@@ -2,6 +2,9 @@
 // The string table in four languages and the program's language state.
 #pragma once
 
+// msg::<name>: the number of every message, generated from resources/strings.tsv.
+#include "engine/Messages.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,28 +16,6 @@ inline constexpr int kSpanishBase = 0;
 inline constexpr int kEnglishBase = 9000;
 inline constexpr int kGermanBase = 19000;
 inline constexpr int kFrenchBase = 29000;
-
-// Message numbers the engine uses itself.
-namespace msg {
-inline constexpr int Space = 105;
-inline constexpr int Tabs = 106;
-inline constexpr int BuildingColumns = 126;
-inline constexpr int BuildingWindow = 127;
-inline constexpr int ConvertingToAdis = 128;
-inline constexpr int ImportingCodes = 137;
-inline constexpr int IndexCodePrefix = 149;
-inline constexpr int IndexCodeNeeds = 150;
-inline constexpr int IndexCodeNotFound = 151;
-inline constexpr int DateNotTranslated = 152;
-inline constexpr int FileNotFound = 159;
-inline constexpr int WindowMemory = 160;
-inline constexpr int AdditionalLinesNotShown = 161;
-inline constexpr int FixedColumnsCaption = 162;
-inline constexpr int ColumnCountMismatch = 178;
-inline constexpr int DoNotImport = 193;
-inline constexpr int FactorOnText = 240;
-inline constexpr int NoLinesToImport = 250;
-} // namespace msg
 
 // Absolute ids shared by every language: the font of the runner's windows.
 inline constexpr int kFontNameId = 20;
@@ -64,7 +45,7 @@ public:
     // A Spanish id as window designs hold it (1000 to 1261), moved to the current block.
     std::optional<std::string_view> FindTextForSpanishId(int spanishId) const;
 
-    // Message 193: the mark of a column that is not imported.
+    // msg::DoNotImport: the mark of a column that is not imported.
     std::string DoNotImportText() const { return LoadText(msg::DoNotImport); }
 
 private:

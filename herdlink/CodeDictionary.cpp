@@ -2,6 +2,7 @@
 #include "herdlink/CodeDictionary.h"
 
 #include "engine/ColumnChecks.h"
+#include "engine/Messages.h"
 #include "herdlink/Sqlite.h"
 
 namespace kolvane {
@@ -69,23 +70,25 @@ int FieldNumber(std::string_view field) {
 }
 
 int TypeTextNumber(int tipo) {
-    return tipo >= 1 && tipo <= 6 ? 219 + tipo : 0;
+    constexpr int kTypeTexts[] = {msg::DataTypeYesNo, msg::DataTypeInteger, msg::DataTypeDecimals,
+                                  msg::DataTypeDate,  msg::DataTypeTime,    msg::DataTypeText};
+    return tipo >= 1 && tipo <= 6 ? kTypeTexts[tipo - 1] : 0;
 }
 
 int ImportTextNumber(int importAll) {
     switch (importAll) {
     case 0:
-        return 226;
+        return msg::ImportRefused;
     case 1:
-        return 227;
+        return msg::ImportAllowed;
     case 2:
-        return 228;
+        return msg::ImportInitOption;
     case 8:
-        return 229;
+        return msg::ImportRestricted;
     case 17:
-        return 230;
+        return msg::ImportRestrictedOther;
     case 18:
-        return 231;
+        return msg::ImportInitOptionOther;
     default:
         return 0;
     }

@@ -43,8 +43,9 @@ std::string PadNumber(std::string_view number, std::size_t width);
 // The whole number in a numeric field ("    4" is 4); 0 when it holds none.
 int FieldNumber(std::string_view field);
 
-// The string-table message of a data type (220 to 225) or an import
-// permission (226 to 231); 0 for a value without a text.
+// The string-table message of a data type (msg::DataTypeYesNo to msg::DataTypeText)
+// or an import permission (msg::ImportRefused to msg::ImportInitOptionOther); 0 for
+// a value without a text.
 int TypeTextNumber(int tipo);
 int ImportTextNumber(int importAll);
 

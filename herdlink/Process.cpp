@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "herdlink/Process.h"
 
+#include "engine/Messages.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -43,7 +45,8 @@ Status checkProgram(const std::vector<std::string>& words, std::string_view comm
     }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(words.front(), ec)) {
-        return {ErrorCode::FileNotFound, "the program does not exist", words.front()};
+        return Status(ErrorCode::FileNotFound, "the program does not exist", words.front())
+            .withMessage(msg::FileNotFound);
     }
     if (::access(words.front().c_str(), X_OK) != 0) {
         return {ErrorCode::FileUnreadable, "the program cannot be run: " + errnoText(errno),

@@ -2,6 +2,7 @@
 #include "herdlink/Sqlite.h"
 
 #include "engine/LineReader.h"
+#include "engine/Messages.h"
 
 #include <sqlite3.h>
 
@@ -18,7 +19,8 @@ std::optional<Database> Database::Open(const std::string& path, OpenMode mode, S
     if (mode != OpenMode::Create) {
         if (Status check = CheckReadableFile(path); !check.ok()) {
             status = check.code() == ErrorCode::FileNotFound
-                         ? Status{ErrorCode::FileNotFound, "the database was not found", path}
+                         ? Status(ErrorCode::FileNotFound, "the database was not found", path)
+                               .withMessage(msg::FileNotFound)
                          : check;
             return std::nullopt;
         }

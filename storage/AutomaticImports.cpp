@@ -11,8 +11,6 @@
 namespace kolvane {
 namespace {
 
-constexpr int kNoDstFileMessage = 103;
-
 std::string shellQuoted(std::string_view text) {
     std::string quoted = "'";
     for (const char c : text) {
@@ -183,7 +181,7 @@ Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& setting
 std::string AutomationExplanation(const std::string& dstPath, const Language& language) {
     const auto lines = readLines(dstPath);
     if (!lines) {
-        return language.LoadText(kNoDstFileMessage);
+        return language.LoadText(msg::AutomationFilesMissing);
     }
     std::string explanation;
     for (std::size_t i = 2; i < lines->size() && (*lines)[i] != "//"; ++i) {

@@ -27,7 +27,7 @@ struct AutomationWizard {
 };
 
 // The path with every blank replaced by "_", and how many there were (one
-// notice, message 192, per blank).
+// notice, msg::BlanksReplacedInFileName, per blank).
 struct BlankReplacement {
     std::string path;
     int blanks = 0;
@@ -41,7 +41,7 @@ std::optional<int> Existe_Automatizacion(const AutomationList& list, std::string
 struct WizardStart {
     AutomationWizard wizard;
     int blanksReplaced = 0;
-    bool alreadyRegistered = false; // ask message 155 before going on
+    bool alreadyRegistered = false; // ask msg::AutomationAlreadyExists before going on
 };
 WizardStart PresetAutomationWizard(std::string_view chosenPath, const ImportSetup& setup,
                                    const AutomationList& list);
@@ -79,7 +79,7 @@ Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
 Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings);
 
 // The description lines of a DST file (from its third line up to "//"), each
-// followed by CR LF; for a missing file, message 103.
+// followed by CR LF; for a missing file, msg::AutomationFilesMissing.
 std::string AutomationExplanation(const std::string& dstPath, const Language& language);
 // The third line of a DST file (the first line of its description); nothing
 // when the file is missing or shorter.

@@ -28,7 +28,7 @@ Status ReadDstText(ImportSetup& setup, const Language& language, std::string_vie
 Status ReadOldDstText(ImportSetup& setup, const Language& language, std::string_view text,
                       const std::string& name);
 
-// Read from a file. A missing file shows message 159, clears DstFilePath and
+// Read from a file. A missing file shows msg::FileNotFound, clears DstFilePath and
 // leaves the setup as it was.
 Status ReadDstFile(ImportSetup& setup, const Language& language, UserPort& port,
                    const std::string& path);

@@ -99,7 +99,7 @@ TEST_F(AdisWriter, OneValueLinePerRowThenTheEndLine) {
     addRows({{"x"}, {"y"}, {"z"}});
     ASSERT_TRUE(BuildAdisText(setup, context()).ok());
     EXPECT_TRUE(setup.AdisText.ends_with("\r\nVN000000x\r\nVN000000y\r\nVN000000z\r\nZN"));
-    EXPECT_EQ(port.progressCaptions, std::vector<int>{128});
+    EXPECT_EQ(port.progressCaptions, std::vector<int>{msg::ConvertingToAdis});
 
     setup.ColumnTable = {column("Do not import ", "1", "01")};
     ASSERT_TRUE(BuildAdisText(setup, context()).ok());
@@ -135,8 +135,9 @@ TEST_F(AdisWriter, ConverterStopsAtTheFirstDateItCannotConvert) {
     addRows({{"25-12-03"}, {"1-2-3"}, {"26-12-03"}});
     const Status status = BuildAdisText(setup, context());
     EXPECT_EQ(status.code(), ErrorCode::DateConversion);
+    EXPECT_EQ(status.messageNumber(), msg::DateNotTranslated);
     EXPECT_EQ(status.line(), 2);
-    EXPECT_EQ(port.messages, std::vector<int>{152});
+    EXPECT_EQ(port.messages, std::vector<int>{msg::DateNotTranslated});
     EXPECT_TRUE(setup.DateConversionFailed);
     EXPECT_TRUE(setup.AdisText.ends_with("\r\nVN00000020031225")); // no further line, no end line
 }
@@ -152,7 +153,7 @@ TEST_F(AdisWriter, RunnerGoesOnPastBadDatesWithOneMessage) {
     EXPECT_EQ(setup.AdisText,
               "DH00000000000000080\r\nVH000000DD      \r\nDN000000stored"
               "\r\nVN000000        b\r\nVN000000        d\r\nVN00000020031225f\r\nZN");
-    EXPECT_EQ(port.messages, std::vector<int>{152});
+    EXPECT_EQ(port.messages, std::vector<int>{msg::DateNotTranslated});
     EXPECT_EQ(setup.ColumnTable[2].Width, "1"); // an empty width becomes 1
 }
 
@@ -186,22 +187,23 @@ TEST_F(AdisWriter, FactorThenDecimalSeparatorThenShift) {
     EXPECT_EQ(valueOf(milk, "12.5"), "125 ");
 }
 
-TEST_F(AdisWriter, FactorWithAnotherOperatorOnTextShowsMessage240) {
+TEST_F(AdisWriter, FactorWithAnotherOperatorOnTextShowsFactorOnText) {
     ColumnDefinition odd = column("F", "1", "05");
     odd.CorrectionFactor = "+5";
     EXPECT_EQ(valueOf(odd, "abc"), "abc  ");
-    EXPECT_EQ(port.messages, std::vector<int>{240});
+    EXPECT_EQ(port.messages, std::vector<int>{msg::FactorOnText});
     EXPECT_EQ(valueOf(odd, "30"), "3    "); // a number is still divided by ten
 }
 
-TEST_F(AdisWriter, DivisionByZeroEndsTheConversionWithMessage160) {
+TEST_F(AdisWriter, DivisionByZeroEndsTheConversionWithWindowMemory) {
     ColumnDefinition zero = column("F", "1", "05");
     zero.CorrectionFactor = "/0";
     setup.ColumnTable = {zero};
     addRows({{"5"}});
     const Status status = BuildAdisText(setup, context());
     EXPECT_EQ(status.code(), ErrorCode::FactorError);
-    EXPECT_EQ(port.messages, std::vector<int>{160});
+    EXPECT_EQ(status.messageNumber(), 0); // that message does not say what went wrong
+    EXPECT_EQ(port.messages, std::vector<int>{msg::WindowMemory});
     EXPECT_FALSE(setup.AdisText.ends_with("ZN"));
     zero.CorrectionFactor = "*1E300";
     setup.ColumnTable = {zero};

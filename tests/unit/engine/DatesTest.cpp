@@ -61,7 +61,7 @@ TEST_F(DateConversion, EmptyCellGivesEmptyTextWithoutMessage) {
 TEST_F(DateConversion, TooShortValueShowsMessage152AndSetsTheFlag) {
     setup.DateFormatName = "dd-mm-aa";
     EXPECT_EQ(ConvertDate(setup, "1-2-3", context()), "");
-    EXPECT_EQ(port.messages, std::vector<int>{152});
+    EXPECT_EQ(port.messages, std::vector<int>{msg::DateNotTranslated});
     EXPECT_TRUE(setup.DateConversionFailed);
 }
 

@@ -33,7 +33,7 @@ TEST_F(FixedColumns, CutsAtTheStartsAndDropsTheRest) {
     EXPECT_EQ(row(0), (Row{"ABC", "DEFGH", "IJKL"}));
     EXPECT_EQ(row(1), (Row{"AB", "", ""}));
     EXPECT_EQ(row(2), (Row{"  C", "  D  ", " E"})); // blanks are kept
-    EXPECT_EQ(port.progressCaptions, std::vector<int>{127});
+    EXPECT_EQ(port.progressCaptions, std::vector<int>{msg::BuildingWindow});
 }
 
 TEST_F(FixedColumns, SendDateIsTheFirstColumnWhenSet) {

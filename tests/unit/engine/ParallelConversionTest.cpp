@@ -14,6 +14,7 @@ struct Outcome {
     std::vector<int> messages;
     SourceReadResult::Outcome readOutcome;
     std::string status;
+    int statusMessage;
     bool dateFailed;
     bool mismatch;
 };
@@ -21,7 +22,7 @@ struct Outcome {
 class ParallelConversion : public ::testing::Test {
 protected:
     // Rows: id;date;number;code — a date column, a factor column whose operator
-    // is neither "*" nor "/" (message 240 for text), and a plain column.
+    // is neither "*" nor "/" (msg::FactorOnText for text), and a plain column.
     static std::string source(int rows, int badDateRow, int extraFieldRow, int textFactorEvery) {
         std::string text;
         for (int r = 1; r <= rows; ++r) {
@@ -71,6 +72,7 @@ protected:
                 port.messages,
                 result.readOutcome,
                 result.status.describe(),
+                result.status.messageNumber(),
                 setup.DateConversionFailed,
                 setup.ColumnCountMismatch};
     }
@@ -83,6 +85,7 @@ protected:
             EXPECT_EQ(helped.messages, alone.messages) << threads << " threads";
             EXPECT_EQ(helped.readOutcome, alone.readOutcome);
             EXPECT_EQ(helped.status, alone.status);
+            EXPECT_EQ(helped.statusMessage, alone.statusMessage);
             EXPECT_EQ(helped.dateFailed, alone.dateFailed);
             EXPECT_EQ(helped.mismatch, alone.mismatch);
         }
@@ -103,12 +106,14 @@ TEST_F(ParallelConversion, MessagesKeepTheirOrder) {
 TEST_F(ParallelConversion, FirstFailureInRowOrderWins) {
     // The bad date comes first: the reader's later mismatch must not show.
     expectSame(source(12000, 4100, 9000, 0), AdisVariant::Converter);
-    EXPECT_EQ(convert(source(12000, 4100, 9000, 0), 2, AdisVariant::Converter).messages,
-              std::vector<int>{152});
+    const Outcome badDate = convert(source(12000, 4100, 9000, 0), 2, AdisVariant::Converter);
+    EXPECT_EQ(badDate.messages, std::vector<int>{msg::DateNotTranslated});
+    EXPECT_EQ(badDate.statusMessage, msg::DateNotTranslated);
     // The mismatch comes first.
     expectSame(source(12000, 9000, 4100, 0), AdisVariant::Converter);
-    EXPECT_EQ(convert(source(12000, 9000, 4100, 0), 2, AdisVariant::Converter).messages,
-              std::vector<int>{178});
+    const Outcome mismatch = convert(source(12000, 9000, 4100, 0), 2, AdisVariant::Converter);
+    EXPECT_EQ(mismatch.messages, std::vector<int>{msg::ColumnCountMismatch});
+    EXPECT_EQ(mismatch.statusMessage, msg::ColumnCountMismatch);
     // In the first row, and in the second.
     expectSame(source(5000, 1, 0, 0), AdisVariant::Converter);
     expectSame(source(5000, 0, 2, 0), AdisVariant::Converter);
@@ -122,7 +127,7 @@ TEST_F(ParallelConversion, RunnerGoesOnPastBadDates) {
     }
     expectSame(text, AdisVariant::Runner);
     const Outcome outcome = convert(text, 2, AdisVariant::Runner);
-    EXPECT_EQ(outcome.messages, std::vector<int>{152});
+    EXPECT_EQ(outcome.messages, std::vector<int>{msg::DateNotTranslated});
     EXPECT_TRUE(outcome.dateFailed);
     EXPECT_TRUE(outcome.text.ends_with("ZN\r\n"));
 }

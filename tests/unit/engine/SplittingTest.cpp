@@ -69,7 +69,8 @@ TEST_F(Splitting, MoreFieldsThanTheFirstRowStops) {
     const auto result = load("a;b\nc;d\ne;f;g\nh;i\n");
     EXPECT_EQ(result.outcome, Outcome::ColumnCountMismatch);
     EXPECT_TRUE(setup.ColumnCountMismatch);
-    EXPECT_EQ(port.messages, std::vector<int>{178});
+    EXPECT_EQ(port.messages, std::vector<int>{msg::ColumnCountMismatch});
+    EXPECT_EQ(result.status.messageNumber(), msg::ColumnCountMismatch);
     EXPECT_EQ(result.status.line(), 3);
     EXPECT_EQ(setup.SourceTable.rowCount(), 2u);
     // The next load starts afresh.
@@ -84,7 +85,8 @@ TEST_F(Splitting, EmptyFirstLineMeansNoLinesEvenWithDataLater) {
     setup.SourceTable.appendRow(keep);
     const auto result = load("\r\na;b\n");
     EXPECT_EQ(result.outcome, Outcome::NoLines);
-    EXPECT_EQ(port.messages, std::vector<int>{250});
+    EXPECT_EQ(result.status.messageNumber(), msg::NoLinesToImport);
+    EXPECT_EQ(port.messages, std::vector<int>{msg::NoLinesToImport});
     EXPECT_EQ(port.icons.front(), MessageIcon::Warning);
     EXPECT_EQ(setup.SourceTable.cell(0, 0), "old"); // unchanged
     EXPECT_EQ(load("").outcome, Outcome::NoLines);
@@ -95,6 +97,9 @@ TEST_F(Splitting, RunnerVariantShowsNeitherMessageNorProgress) {
         LoadDelimitedSource(setup, context(), SourceData::text("\na\n"), kRunnerSourceLoad);
     EXPECT_EQ(result.outcome, Outcome::NoLines);
     EXPECT_TRUE(port.messages.empty());
+    // Not shown, but named, so the runner can tell it in the user's language.
+    EXPECT_EQ(result.status.describe(Language("DE")),
+              "(text): line 1: Keine Zeilen zum Importieren.");
     ASSERT_TRUE(LoadDelimitedSource(setup, context(), SourceData::text("a\nb\n"), kRunnerSourceLoad)
                     .completed());
     EXPECT_TRUE(port.progressCaptions.empty());
@@ -102,7 +107,7 @@ TEST_F(Splitting, RunnerVariantShowsNeitherMessageNorProgress) {
 
 TEST_F(Splitting, ConverterShowsBuildingColumnsProgress) {
     ASSERT_TRUE(load("a\nb\n").completed());
-    EXPECT_EQ(port.progressCaptions, std::vector<int>{126});
+    EXPECT_EQ(port.progressCaptions, std::vector<int>{msg::BuildingColumns});
     EXPECT_FALSE(port.progressOpen);
 }
 

@@ -4,6 +4,7 @@
 #include "engine/Ansi.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace kolvane {
 namespace {
@@ -11,13 +12,14 @@ namespace {
 TEST(StringTable, LooksUpTheCurrentLanguageBlock) {
     Language language;
     language.SetLanguage("EN");
-    EXPECT_EQ(language.LoadText(250), "No lines to be imported.");
-    EXPECT_EQ(FindTextById(10250).value_or(""), "No lines to be imported.");
+    EXPECT_EQ(language.LoadText(msg::NoLinesToImport), "No lines to be imported.");
+    EXPECT_EQ(FindTextById(1000 + kEnglishBase + msg::NoLinesToImport).value_or(""),
+              "No lines to be imported.");
     language.SetLanguage("SP");
-    EXPECT_EQ(language.LoadText(193), "No importar");
-    EXPECT_EQ(language.LoadText(65), "No Importar");
+    EXPECT_EQ(language.LoadText(msg::DoNotImport), "No importar");
+    EXPECT_EQ(language.LoadText(msg::ColumnNoImportHeading), "No Importar");
     language.SetLanguage("EN");
-    EXPECT_EQ(language.LoadText(193), "Do not import ");
+    EXPECT_EQ(language.LoadText(msg::DoNotImport), "Do not import ");
     EXPECT_EQ(language.DoNotImportText(), "Do not import ");
     language.SetLanguage("DE");
     EXPECT_EQ(language.DoNotImportText(), "Nicht importieren");
@@ -40,7 +42,7 @@ TEST(StringTable, StartsWithCodeEnglishButSpanishTexts) {
     const Language language;
     EXPECT_EQ(language.LanguageCode(), "EN");
     EXPECT_EQ(language.LanguageBase(), 0);
-    EXPECT_EQ(language.LoadText(193), "No importar");
+    EXPECT_EQ(language.LoadText(msg::DoNotImport), "No importar");
 }
 
 TEST(StringTable, NumbersWithoutEntryYieldNoText) {
@@ -73,11 +75,11 @@ TEST(StringTable, QuotedTextsOfOtherLanguagesAreExact) {
         const char* fr;
     };
     const Expected table[] = {
-        {105, "Espacio", "Space", "Leerzeichen", "Espace"},
-        {106, "Tabs", "Tabs", "Tabulator", "Tab"},
-        {182, "A", "Y", "J", "Y"},
-        {183, "M", "M", "M", "M"},
-        {184, "D", "D", "T", "D"},
+        {msg::Space, "Espacio", "Space", "Leerzeichen", "Espace"},
+        {msg::Tabs, "Tabs", "Tabs", "Tabulator", "Tab"},
+        {msg::YearLetter, "A", "Y", "J", "Y"},
+        {msg::MonthLetter, "M", "M", "M", "M"},
+        {msg::DayLetter, "D", "D", "T", "D"},
     };
     for (const auto& row : table) {
         EXPECT_EQ(Language("SP").LoadText(row.number), row.sp);
@@ -89,7 +91,7 @@ TEST(StringTable, QuotedTextsOfOtherLanguagesAreExact) {
 
 TEST(StringTable, TextsAreAnsiBytes) {
     // "Personnalisé" ends in é, one byte 0xE9 in the ANSI code page.
-    const std::string custom = Language("FR").LoadText(181);
+    const std::string custom = Language("FR").LoadText(msg::DateFormatUserDefined);
     ASSERT_FALSE(custom.empty());
     EXPECT_EQ(static_cast<unsigned char>(custom.back()), 0xE9);
     EXPECT_EQ(AnsiToUtf8(custom), "Personnalis\xC3\xA9");
@@ -98,8 +100,35 @@ TEST(StringTable, TextsAreAnsiBytes) {
 TEST(StringTable, CommonIdsAreTheSameInEveryLanguage) {
     EXPECT_EQ(FindTextById(kFontNameId).value_or(""), "New Courier");
     EXPECT_EQ(FindTextById(kFontSizeId).value_or(""), "8");
-    EXPECT_EQ(Language("DE").FindTextForSpanishId(1065).value_or(""), "Nicht importieren");
-    EXPECT_EQ(Language("EN").FindTextForSpanishId(1043).value_or(""), "OK");
+    EXPECT_EQ(Language("DE").FindTextForSpanishId(1000 + msg::ColumnNoImportHeading).value_or(""),
+              "Nicht importieren");
+    EXPECT_EQ(Language("EN").FindTextForSpanishId(1000 + msg::OkButton).value_or(""), "OK");
+}
+
+// The generated names stand for the rows they were given to: the first and the
+// last row, rows the code names, and neighbours that are easy to swap.
+TEST(Messages, NamesAreTheNumbersOfTheirTexts) {
+    const Language english("EN");
+    const std::pair<int, const char*> texts[] = {
+        {msg::FileMenu, "&File"},
+        {msg::DateRequired, "It's necessary to write a date."},
+        {msg::InsertDate, "Insert a date:"},
+        {msg::NoLinesToImport, "No lines to be imported."},
+        {msg::FileNotFound, "The file could not be found in the system."},
+        {msg::NoMatchesFound, "No matches found for this entry."},
+        {msg::CodesHeading, "Codes"},
+        {msg::ItemNumberHeading, "DD-Nr."},
+        {msg::WidthHeading, "Width"},
+        {msg::DataTypeHeading, "Data Type"},
+        {msg::ImportAllowedHeading, "Import Allowed"},
+        {msg::CloseWithoutConfirmation,
+         "Close Import Process w/o User confirmation (if no errors)."},
+    };
+    for (const auto& [number, text] : texts) {
+        EXPECT_EQ(english.LoadText(number), text) << "message " << number;
+    }
+    EXPECT_EQ(Language("DE").LoadText(msg::DateRequired), "Es muss ein Datum eingegeben werden.");
+    EXPECT_EQ(Language("SP").LoadText(msg::InsertDate), "Introduzca una fecha:");
 }
 
 TEST(Ansi, RoundTripsEveryByte) {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "engine/Messages.h"
 #include "herdlink/ADIS.h"
 #include "storage/MemoryRegistry.h"
 #include "tests/support/RecordingPort.h"
@@ -40,7 +41,7 @@ TEST(DividirRespuesta, NoValueLineLeavesOneEmptyPairThatCannotBeCut) {
     AutomationError error;
     EXPECT_FALSE(ADIS::Leer_Items(pairs[0].definition, pairs[0].value, error));
     EXPECT_EQ(error.number, kInvalidArgument);
-    EXPECT_EQ(port.progressCaptions, std::vector<int>{137});
+    EXPECT_EQ(port.progressCaptions, std::vector<int>{msg::ImportingCodes});
     EXPECT_FALSE(port.progressOpen);
 }
 

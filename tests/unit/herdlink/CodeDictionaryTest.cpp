@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "herdlink/CodeDictionary.h"
 
+#include "engine/StringTable.h"
 #include "herdlink/ADIS.h"
 #include "herdlink/HXMDB.h"
 #include "storage/MemoryRegistry.h"
@@ -105,9 +106,13 @@ TEST(CodeFields, NumbersAndTexts) {
     EXPECT_EQ(FieldNumber(" 18  "), 18);
     EXPECT_EQ(FieldNumber("  x "), 0);
     EXPECT_EQ(FieldNumber(""), 0);
-    EXPECT_EQ(TypeTextNumber(4), 223);
+    EXPECT_EQ(TypeTextNumber(4), msg::DataTypeDate);
+    EXPECT_EQ(Language("EN").LoadText(TypeTextNumber(1)), "1 - Yes/No");
+    EXPECT_EQ(Language("EN").LoadText(TypeTextNumber(6)), "6 - Text");
     EXPECT_EQ(TypeTextNumber(7), 0);
-    EXPECT_EQ(ImportTextNumber(17), 230);
+    EXPECT_EQ(ImportTextNumber(17), msg::ImportRestrictedOther);
+    EXPECT_EQ(Language("EN").LoadText(ImportTextNumber(0)), "0 - NO");
+    EXPECT_EQ(Language("EN").LoadText(ImportTextNumber(18)), "18 - INIT Option");
     EXPECT_EQ(ImportTextNumber(3), 0);
     EXPECT_EQ(PadNumber("905", 10), "       905");
     EXPECT_EQ(PadText("NAME", 6), "NAME  ");
@@ -159,7 +164,7 @@ TEST_F(CodeImport, ReplacesTheWholeDictionary) {
     const auto all = dictionary.allCodes(status);
     EXPECT_EQ(mnemonics(all), (std::vector<std::string>{"ANIMALID", ""}));
     EXPECT_EQ(all[0].Tipo, "    2");
-    EXPECT_EQ(port.progressCaptions, std::vector<int>{137});
+    EXPECT_EQ(port.progressCaptions, std::vector<int>{msg::ImportingCodes});
 }
 
 TEST_F(CodeImport, AFailingServerLeavesTheDictionaryAsItWas) {

@@ -126,7 +126,7 @@ TEST_F(AutomaticRun, AHalfReadSetupIsRefusedWhole) {
     EXPECT_EQ(setup.Separator, ";"); // nothing of the file was used
     EXPECT_EQ(OpenDst(setup, language, port, folder.path("none.dst"), {DstReader::Runner}).code(),
               ErrorCode::FileNotFound);
-    EXPECT_EQ(port.messages, std::vector<int>{159});
+    EXPECT_EQ(port.messages, std::vector<int>{msg::FileNotFound});
 }
 
 TEST_F(AutomaticRun, SendDateRules) {

@@ -318,13 +318,14 @@ protected:
     testing::TempFolder folder;
 };
 
-TEST_F(DstFiles, MissingFileShowsMessage159AndClearsThePath) {
+TEST_F(DstFiles, MissingFileShowsFileNotFoundAndClearsThePath) {
     ImportSetup setup;
     setup.DstFilePath = "gone.dst";
     setup.Separator = ";";
     const Status status = ReadDstFile(setup, language, port, folder.path("gone.dst"));
     EXPECT_EQ(status.code(), ErrorCode::FileNotFound);
-    EXPECT_EQ(port.messages, std::vector<int>{159});
+    EXPECT_EQ(status.messageNumber(), msg::FileNotFound);
+    EXPECT_EQ(port.messages, std::vector<int>{msg::FileNotFound});
     EXPECT_EQ(setup.DstFilePath, "");
     EXPECT_EQ(setup.Separator, ";");
 }
