@@ -5,7 +5,6 @@
 #include "storage/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 namespace kolvane {
@@ -74,13 +73,13 @@ TEST(CommandLines, SplitLikeWindows) {
 }
 
 TEST(Processes, RunAndWaitGivesTheExitCode) {
-    const ProcessEnd end = RunAndWait("/bin/sh -c \"exit 3\"");
+    const ProcessEnd end = RunAndWait({"/bin/sh", "-c", "exit 3"});
     ASSERT_TRUE(end.status.ok()) << end.status.describe();
     EXPECT_EQ(end.exitCode, 3);
-    const ProcessEnd missing = RunAndWait("/no/such/program -a x");
+    const ProcessEnd missing = RunAndWait({"/no/such/program", "-a", "x"});
     EXPECT_EQ(missing.status.code(), ErrorCode::FileNotFound);
-    EXPECT_EQ(StartDetached("/no/such/program").code(), ErrorCode::FileNotFound);
-    EXPECT_TRUE(StartDetached("/bin/true").ok());
+    EXPECT_EQ(StartDetached({"/no/such/program"}).code(), ErrorCode::FileNotFound);
+    EXPECT_TRUE(StartDetached({"/bin/true"}).ok());
 }
 
 class Automation : public ::testing::Test {
