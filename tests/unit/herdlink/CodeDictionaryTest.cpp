@@ -64,6 +64,13 @@ TEST_F(Dictionary, BytesOfTheAnsiCodePageComeBackAsStored) {
     EXPECT_EQ(mnemonics(dictionary.search("\xFChe", status)), std::vector<std::string>{"K\xFCHE"});
 }
 
+TEST_F(Dictionary, CreatingAgainReplacesTheFileWhole) {
+    ASSERT_TRUE(CreateCodeDictionary(path, {rows[1]}).ok());
+    Status status;
+    EXPECT_EQ(dictionary.allCodes(status), std::vector<CodeRow>{rows[1]});
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"CodigosAds.db"}); // nothing beside it
+}
+
 TEST_F(Dictionary, SearchFindsTextAnywhereLiterally) {
     Status status;
     EXPECT_EQ(mnemonics(dictionary.search("milk", status)), std::vector<std::string>{"MILKKG"});
