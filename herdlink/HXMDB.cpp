@@ -3,8 +3,7 @@
 
 #include "herdlink/ADIS.h"
 #include "herdlink/Sqlite.h"
-
-#include <filesystem>
+#include "storage/AtomicFile.h"
 
 namespace kolvane {
 namespace {
@@ -56,11 +55,12 @@ std::vector<CodeRow> rowsOf(const AdisRecords& records) {
     return rows;
 }
 
-} // namespace
-
-Status ReplaceCodes(const std::string& databasePath, const std::vector<CodeRow>& rows) {
+// Opens the dictionary, prepares the table with `first` (emptying or creating
+// it) and stores the rows, all in one transaction.
+Status fillDictionary(const std::string& path, sqlite::OpenMode mode, std::string_view first,
+                      const std::vector<CodeRow>& rows) {
     Status status;
-    auto database = sqlite::Database::Open(databasePath, sqlite::OpenMode::ReadWrite, status);
+    auto database = sqlite::Database::Open(path, mode, status);
     if (!database) {
         return status;
     }
@@ -68,8 +68,8 @@ Status ReplaceCodes(const std::string& databasePath, const std::vector<CodeRow>&
     if (!transaction.begun().ok()) {
         return transaction.begun();
     }
-    if (Status emptied = database->execute("DELETE FROM Codigos"); !emptied.ok()) {
-        return emptied;
+    if (Status prepared = database->execute(first); !prepared.ok()) {
+        return prepared;
     }
     if (Status inserted = insertRows(*database, rows); !inserted.ok()) {
         return inserted;
@@ -77,36 +77,24 @@ Status ReplaceCodes(const std::string& databasePath, const std::vector<CodeRow>&
     return transaction.commit();
 }
 
+} // namespace
+
+Status ReplaceCodes(const std::string& databasePath, const std::vector<CodeRow>& rows) {
+    return fillDictionary(databasePath, sqlite::OpenMode::ReadWrite, "DELETE FROM Codigos", rows);
+}
+
 Status CreateCodeDictionary(const std::string& databasePath, const std::vector<CodeRow>& rows) {
-    const std::string building = databasePath + ".new";
-    std::error_code ignored;
-    std::filesystem::remove(building, ignored);
-    {
-        Status status;
-        auto database = sqlite::Database::Open(building, sqlite::OpenMode::Create, status);
-        if (!database) {
-            return status;
-        }
-        sqlite::Transaction transaction(*database);
-        if (!transaction.begun().ok()) {
-            return transaction.begun();
-        }
-        if (Status created = database->execute(kCreateTable); !created.ok()) {
-            return created;
-        }
-        if (Status inserted = insertRows(*database, rows); !inserted.ok()) {
-            return inserted;
-        }
-        if (Status committed = transaction.commit(); !committed.ok()) {
-            return committed;
-        }
+    // SQLite writes the file by its path: it is built beside the target and
+    // renamed over it only once complete.
+    AtomicPathWriter file;
+    if (Status reserved = file.reserve(databasePath); !reserved.ok()) {
+        return reserved;
     }
-    std::error_code ec;
-    std::filesystem::rename(building, databasePath, ec);
-    if (ec) {
-        return {ErrorCode::WriteFailed, "cannot replace the file: " + ec.message(), databasePath};
+    if (Status filled = fillDictionary(file.path(), sqlite::OpenMode::Create, kCreateTable, rows);
+        !filled.ok()) {
+        return filled;
     }
-    return Status::Ok();
+    return file.commit();
 }
 
 CodeImportResult Importar_Codigos(const std::string& databasePath, RegistryBackend& registry,

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <unistd.h>
 
 namespace kolvane {
 namespace {
@@ -21,6 +22,19 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
+std::string quoted(const std::string& text) {
+    return '"' + text + '"';
+}
+
+ImporterInvocation invocationOf(ImporterCommand command, const std::string& program,
+                                const std::string& ownFolder) {
+    const std::string file = withoutExtension(ImporterAdisFile(command, ownFolder));
+    if (command == ImporterCommand::ConverterOpen) {
+        return {{program, file}, quoted(program) + " " + quoted(file)};
+    }
+    return {{program, "-a", file}, quoted(program) + " -a " + quoted(file)};
+}
+
 } // namespace
 
 std::string ImporterAdisFile(ImporterCommand command, const std::string& ownFolder) {
@@ -28,32 +42,31 @@ std::string ImporterAdisFile(ImporterCommand command, const std::string& ownFold
            (command == ImporterCommand::RunnerImport ? "adis.ads" : "ADIS.ads");
 }
 
-std::string ImporterCommandLine(ImporterCommand command, const std::string& installFolder,
-                                const std::string& ownFolder) {
-    const std::string program = installFolder + kPathSeparator + kImporterProgram;
-    const std::string file = '"' + withoutExtension(ImporterAdisFile(command, ownFolder)) + '"';
-    return command == ImporterCommand::ConverterOpen ? program + " " + file
-                                                     : program + " -a " + file;
-}
-
-// A located program takes the same switches as the installed one: "-a" to
-// import, none to open, and the file in quotes, so a folder with blanks works.
-std::string LocatedImporterCommandLine(ImporterCommand command, const std::string& program,
+ImporterInvocation ImporterCommandLine(ImporterCommand command, const std::string& installFolder,
                                        const std::string& ownFolder) {
-    const std::string file = '"' + withoutExtension(ImporterAdisFile(command, ownFolder)) + '"';
-    const std::string quotedProgram = '"' + program + '"';
-    return command == ImporterCommand::ConverterOpen ? quotedProgram + " " + file
-                                                     : quotedProgram + " -a " + file;
+    return invocationOf(command, installFolder + kPathSeparator + kImporterProgram, ownFolder);
 }
 
-ImporterRun StartImporter(ImporterCommand command, const std::string& commandLine) {
+ImporterInvocation LocatedImporterCommandLine(ImporterCommand command, const std::string& program,
+                                              const std::string& ownFolder) {
+    return invocationOf(command, program, ownFolder);
+}
+
+ImporterRun StartImporter(ImporterCommand command, const ImporterInvocation& invocation) {
     ImporterRun run;
     if (command == ImporterCommand::RunnerImport) {
-        const ProcessEnd end = RunAndWait(commandLine);
+        // Standard output belongs to this program's own results.
+        StartOptions options;
+        options.output = ProcessStream::Descriptor(STDERR_FILENO);
+        const ProcessEnd end = RunAndWait(invocation.arguments, options);
         run.status = end.status;
         run.exitCode = end.exitCode;
     } else {
-        run.status = StartDetached(commandLine);
+        StartOptions options;
+        options.input = ProcessStream::Discard();
+        options.output = ProcessStream::Discard();
+        options.error = ProcessStream::Discard();
+        run.status = StartDetached(invocation.arguments, options);
     }
     if (run.status.ok()) {
         run.outcome = ImporterRun::Outcome::Ran;

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The herd software's importer program, HXDataExchange.exe in its install
-// folder: the command lines both programs give it, starting it, and finding
-// the result file it leaves behind.
+// folder: how both programs start it, starting it, and finding the result file
+// it leaves behind.
 #pragma once
 
 #include "engine/Status.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kolvane {
 
@@ -30,13 +31,22 @@ inline constexpr const char* kImporterResult = "HXDataExchange.ads";
 // (converter) in the program's own folder.
 std::string ImporterAdisFile(ImporterCommand command, const std::string& ownFolder);
 
-// The command line: the program in the install folder, "-a" for the imports,
-// and the ADIS file's path without ".ads" in double quotes.
-std::string ImporterCommandLine(ImporterCommand command, const std::string& installFolder,
-                                const std::string& ownFolder);
-// The same for a program the user located by hand.
-std::string LocatedImporterCommandLine(ImporterCommand command, const std::string& program,
+// One start of the importer: the program, "-a" for the imports, and the ADIS
+// file's path without ".ads". `arguments` are what is started (the program
+// first, nothing split again, so blanks and any letters in the folders are
+// safe); `displayText` is the same as a Windows command line, with the program
+// and the file in double quotes.
+struct ImporterInvocation {
+    std::vector<std::string> arguments;
+    std::string displayText;
+};
+
+// The program in the install folder.
+ImporterInvocation ImporterCommandLine(ImporterCommand command, const std::string& installFolder,
                                        const std::string& ownFolder);
+// A program the user located by hand: the same switches as the installed one.
+ImporterInvocation LocatedImporterCommandLine(ImporterCommand command, const std::string& program,
+                                              const std::string& ownFolder);
 
 struct ImporterRun {
     enum class Outcome { Ran, ProgramMissing, NotStarted };
@@ -45,10 +55,10 @@ struct ImporterRun {
     int exitCode = -1; // when it ran and was waited for
 };
 
-// Starts a command line built above: waits for the runner's import, not for
-// the converter's commands. A missing program is its own outcome (no other
-// place is searched).
-ImporterRun StartImporter(ImporterCommand command, const std::string& commandLine);
+// Starts an invocation built above: waits for the runner's import (what the
+// importer prints goes to standard error), not for the converter's commands.
+// A missing program is its own outcome (no other place is searched).
+ImporterRun StartImporter(ImporterCommand command, const ImporterInvocation& invocation);
 
 // The result file in the install folder, its name matched without regard to
 // letter case; nothing when there is none.

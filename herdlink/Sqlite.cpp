@@ -9,13 +9,14 @@
 namespace kolvane::sqlite {
 
 void Database::Closer::operator()(sqlite3* connection) const {
-    sqlite3_close(connection);
+    sqlite3_close_v2(connection); // closes once the last statement is finalized
 }
 void Statement::Finalizer::operator()(sqlite3_stmt* statement) const {
     sqlite3_finalize(statement);
 }
 
-std::optional<Database> Database::Open(const std::string& path, OpenMode mode, Status& status) {
+std::optional<Database> Database::Open(const std::string& path, OpenMode mode, Status& status,
+                                       std::chrono::milliseconds busyTimeout) {
     if (mode != OpenMode::Create) {
         if (Status check = CheckReadableFile(path); !check.ok()) {
             status = check.code() == ErrorCode::FileNotFound
@@ -35,14 +36,18 @@ std::optional<Database> Database::Open(const std::string& path, OpenMode mode, S
         status = database.error("cannot be opened");
         return std::nullopt;
     }
-    sqlite3_busy_timeout(connection, 5000);
+    sqlite3_busy_timeout(connection, static_cast<int>(busyTimeout.count()));
     status = Status::Ok();
     return database;
 }
 
-Status Database::error(std::string_view what) const {
+Status Database::error(std::string_view what, ErrorCode code) const {
     const char* message = connection_ ? sqlite3_errmsg(connection_.get()) : "out of memory";
-    return {ErrorCode::BadFileFormat, std::string(what) + ": " + message, path_};
+    return {code, std::string(what) + ": " + message, path_};
+}
+
+long long Database::lastInsertId() const {
+    return sqlite3_last_insert_rowid(connection_.get());
 }
 
 Status Database::execute(std::string_view sql) {
@@ -98,9 +103,9 @@ Status Statement::run() {
 }
 
 std::string Statement::text(int column) const {
-    const auto* bytes = sqlite3_column_text(statement_.get(), column);
+    const void* bytes = sqlite3_column_blob(statement_.get(), column);
     const int size = sqlite3_column_bytes(statement_.get(), column);
-    return bytes ? std::string(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(size))
+    return bytes ? std::string(static_cast<const char*>(bytes), static_cast<std::size_t>(size))
                  : std::string();
 }
 

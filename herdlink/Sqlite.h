@@ -6,6 +6,7 @@
 
 #include "engine/Status.h"
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,9 @@ namespace kolvane::sqlite {
 
 enum class OpenMode { ReadOnly, ReadWrite, Create };
 
+// How long a statement waits for another connection's lock before it fails.
+inline constexpr std::chrono::milliseconds kDefaultBusyTimeout{5000};
+
 class Statement;
 
 class Database {
@@ -25,11 +29,17 @@ public:
     // Opens an existing file (ReadOnly, ReadWrite) or creates it (Create).
     // A missing file is FileNotFound with ReadOnly and ReadWrite: never a new,
     // empty database.
-    static std::optional<Database> Open(const std::string& path, OpenMode mode, Status& status);
+    static std::optional<Database>
+    Open(const std::string& path, OpenMode mode, Status& status,
+         std::chrono::milliseconds busyTimeout = kDefaultBusyTimeout);
 
+    // Runs statements without parameters (several, separated by semicolons).
     Status execute(std::string_view sql);
     std::optional<Statement> prepare(std::string_view sql, Status& status);
-    Status error(std::string_view what) const;
+    // The row id of the last row inserted through this connection.
+    long long lastInsertId() const;
+    // "<what>: <SQLite's message for the last failure>", naming the database file.
+    Status error(std::string_view what, ErrorCode code = ErrorCode::BadFileFormat) const;
     const std::string& path() const { return path_; }
 
 private:
@@ -51,6 +61,7 @@ public:
     // Advances to the next row: true when there is one. A failure sets `status`.
     bool step(Status& status);
     Status run(); // steps to the end (statements without rows)
+    // The bytes as stored, never converted (texts are in the ANSI code page).
     std::string text(int column) const;
     long long number(int column) const;
     void reset();

@@ -39,30 +39,41 @@ PRAGMA user_version = 1;
 COMMIT;
 )sql";
 
-Status schemaVersion(SqliteDatabase& sql, long long& version) {
-    const auto statement = sql.prepare("PRAGMA user_version");
-    if (!statement || statement->step() != SqliteStatement::Step::Row) {
-        return sql.error(ErrorCode::BadFileFormat, "cannot be read");
+using kolvane::sqlite::Database;
+using kolvane::sqlite::OpenMode;
+
+// Another import may hold the database for a while.
+constexpr std::chrono::seconds kBusyTimeout{10};
+
+Status failure(const Database& sql, ErrorCode code, std::string_view doing) {
+    return sql.error("The herd database " + std::string(doing), code);
+}
+
+Status schemaVersion(Database& sql, long long& version) {
+    Status status;
+    auto statement = sql.prepare("PRAGMA user_version", status);
+    if (!statement || !statement->step(status)) {
+        return failure(sql, ErrorCode::BadFileFormat, "cannot be read");
     }
-    version = statement->integer(0);
+    version = statement->number(0);
     return Status::Ok();
 }
 
-Status ensureSchema(SqliteDatabase& sql) {
+Status ensureSchema(Database& sql) {
     long long version = 0;
     if (Status status = schemaVersion(sql, version); !status.ok()) {
         return status;
     }
     if (version == 0) {
         if (Status status = sql.execute(kSchema); !status.ok()) {
-            sql.execute("ROLLBACK");
+            static_cast<void>(sql.execute("ROLLBACK"));
             return status;
         }
         return Status::Ok();
     }
     if (version != kSchemaVersion) {
-        return sql.error(ErrorCode::BadFileFormat,
-                         "has an unknown layout (version " + std::to_string(version) + ")");
+        return failure(sql, ErrorCode::BadFileFormat,
+                       "has an unknown layout (version " + std::to_string(version) + ")");
     }
     return Status::Ok();
 }
@@ -73,12 +84,9 @@ std::string entityText(long entity) {
 }
 
 Status buildDatabase(const std::string& path) {
-    std::unique_ptr<SqliteDatabase> sql;
-    if (Status status = SqliteDatabase::Open(path, SqliteDatabase::Mode::Create, sql);
-        !status.ok()) {
-        return status;
-    }
-    return ensureSchema(*sql);
+    Status status;
+    auto sql = Database::Open(path, OpenMode::Create, status, kBusyTimeout);
+    return sql ? ensureSchema(*sql) : status;
 }
 
 } // namespace
@@ -108,15 +116,15 @@ Status HerdDatabase::Open(const std::string& path, std::unique_ptr<HerdDatabase>
     if (Status status = CreateIfMissing(path, created); !status.ok()) {
         return status;
     }
-    std::unique_ptr<SqliteDatabase> sql;
-    if (Status status = SqliteDatabase::Open(path, SqliteDatabase::Mode::ReadWrite, sql);
-        !status.ok()) {
+    Status status;
+    auto sql = Database::Open(path, OpenMode::ReadWrite, status, kBusyTimeout);
+    if (!sql) {
         return status;
     }
-    if (Status status = ensureSchema(*sql); !status.ok()) {
-        return status;
+    if (Status schema = ensureSchema(*sql); !schema.ok()) {
+        return schema;
     }
-    database.reset(new HerdDatabase(std::move(sql)));
+    database.reset(new HerdDatabase(std::move(*sql)));
     return Status::Ok();
 }
 
@@ -126,92 +134,86 @@ Status HerdDatabase::OpenForReading(const std::string& path,
     if (!std::filesystem::exists(path, ec)) {
         return {ErrorCode::FileNotFound, "The herd database does not exist.", path};
     }
-    std::unique_ptr<SqliteDatabase> sql;
-    if (Status status = SqliteDatabase::Open(path, SqliteDatabase::Mode::ReadOnly, sql);
-        !status.ok()) {
+    Status status;
+    auto sql = Database::Open(path, OpenMode::ReadOnly, status, kBusyTimeout);
+    if (!sql) {
         return status;
     }
     long long version = 0;
-    if (Status status = schemaVersion(*sql, version); !status.ok()) {
-        return status;
+    if (Status read = schemaVersion(*sql, version); !read.ok()) {
+        return read;
     }
     if (version != kSchemaVersion) {
         return {ErrorCode::BadFileFormat, "The file is not a herd database.", path};
     }
-    database.reset(new HerdDatabase(std::move(sql)));
+    database.reset(new HerdDatabase(std::move(*sql)));
     return Status::Ok();
 }
 
 Status ImportTransaction::Begin(HerdDatabase& database, const ImportReport& report,
                                 std::unique_ptr<ImportTransaction>& transaction) {
-    SqliteDatabase& sql = database.sql();
-    if (Status status = sql.execute("BEGIN IMMEDIATE"); !status.ok()) {
-        return status;
+    std::unique_ptr<ImportTransaction> begun(new ImportTransaction(database));
+    if (!begun->transaction_.begun().ok()) {
+        return begun->transaction_.begun();
     }
-    const auto insertImport =
-        sql.prepare("INSERT INTO imports (imported_at, file, options) VALUES (?, ?, ?)");
-    auto insertValue = sql.prepare("INSERT INTO record_values (import_id, record_number, "
-                                   "item_number, value, entity) VALUES (?, ?, ?, ?, ?)");
-    if (insertImport) {
-        insertImport->bind(1, report.startedAt);
-        insertImport->bind(2, report.file);
-        insertImport->bind(3, report.options.describe());
+    Database& sql = database.sql();
+    Status status;
+    auto insertImport =
+        sql.prepare("INSERT INTO imports (imported_at, file, options) VALUES (?, ?, ?)", status);
+    if (!insertImport || !insertImport->bind(1, report.startedAt)
+                              .bind(2, report.file)
+                              .bind(3, report.options.describe())
+                              .run()
+                              .ok()) {
+        return failure(sql, ErrorCode::WriteFailed, "cannot record the import");
     }
-    if (!insertImport || !insertValue || insertImport->step() != SqliteStatement::Step::Done) {
-        Status status = sql.error(ErrorCode::WriteFailed, "cannot record the import");
-        sql.execute("ROLLBACK");
-        return status;
+    begun->importId_ = sql.lastInsertId();
+    begun->insertValue_ = sql.prepare("INSERT INTO record_values (import_id, record_number, "
+                                      "item_number, value, entity) VALUES (?, ?, ?, ?, ?)",
+                                      status);
+    if (!begun->insertValue_) {
+        return failure(sql, ErrorCode::WriteFailed, "cannot record the import");
     }
-    transaction.reset(new ImportTransaction(database, sql.lastInsertId(), std::move(insertValue)));
+    transaction = std::move(begun);
     return Status::Ok();
-}
-
-ImportTransaction::~ImportTransaction() {
-    if (!committed_) {
-        insertValue_.reset();
-        database_.sql().execute("ROLLBACK");
-    }
 }
 
 Status ImportTransaction::store(const AcceptedRecord& record) {
     for (const StoredValue& value : record.values) {
         insertValue_->reset();
-        insertValue_->bind(1, importId_);
-        insertValue_->bind(2, static_cast<long long>(record.recordNumber));
-        insertValue_->bind(3, static_cast<long long>(value.itemNumber));
-        insertValue_->bind(4, value.value);
-        insertValue_->bind(5, entityText(record.entity));
-        if (insertValue_->step() != SqliteStatement::Step::Done) {
-            return database_.sql().error(ErrorCode::WriteFailed, "cannot store a value");
+        insertValue_->bind(1, importId_)
+            .bind(2, static_cast<long long>(record.recordNumber))
+            .bind(3, static_cast<long long>(value.itemNumber))
+            .bind(4, value.value)
+            .bind(5, entityText(record.entity));
+        if (!insertValue_->run().ok()) {
+            return failure(database_.sql(), ErrorCode::WriteFailed, "cannot store a value");
         }
     }
     return Status::Ok();
 }
 
 Status ImportTransaction::commit(const ImportReport& report) {
-    SqliteDatabase& sql = database_.sql();
-    const auto update =
+    Database& sql = database_.sql();
+    Status status;
+    auto update =
         sql.prepare("UPDATE imports SET options = ?, records_read = ?, records_imported = ?, "
-                    "records_rejected = ?, errors = ?, warnings = ? WHERE id = ?");
-    if (!update) {
-        return sql.error(ErrorCode::WriteFailed, "cannot record the import");
+                    "records_rejected = ?, errors = ?, warnings = ? WHERE id = ?",
+                    status);
+    if (update) {
+        update->bind(1, report.options.describe())
+            .bind(2, static_cast<long long>(report.counts.recordsRead))
+            .bind(3, static_cast<long long>(report.counts.recordsImported))
+            .bind(4, static_cast<long long>(report.counts.recordsRejected))
+            .bind(5, static_cast<long long>(report.errors()))
+            .bind(6, static_cast<long long>(report.warnings()))
+            .bind(7, importId_);
     }
-    update->bind(1, report.options.describe());
-    update->bind(2, static_cast<long long>(report.counts.recordsRead));
-    update->bind(3, static_cast<long long>(report.counts.recordsImported));
-    update->bind(4, static_cast<long long>(report.counts.recordsRejected));
-    update->bind(5, static_cast<long long>(report.errors()));
-    update->bind(6, static_cast<long long>(report.warnings()));
-    update->bind(7, importId_);
-    if (update->step() != SqliteStatement::Step::Done) {
-        return sql.error(ErrorCode::WriteFailed, "cannot record the import");
+    if (!update || !update->run().ok()) {
+        return failure(sql, ErrorCode::WriteFailed, "cannot record the import");
     }
     insertValue_.reset();
-    if (Status status = sql.execute("COMMIT"); !status.ok()) {
-        return status;
-    }
-    committed_ = true;
-    return Status::Ok();
+    return transaction_.commit();
 }
 
 Status ReadStoredRecords(HerdDatabase& database, const std::vector<long>& items,
@@ -222,28 +224,26 @@ Status ReadStoredRecords(HerdDatabase& database, const std::vector<long>& items,
         query += i == 0 ? "?" : ", ?"; // one placeholder per item; the values are bound
     }
     query += ") ORDER BY import_id, record_number";
-    const auto select = database.sql().prepare(query.c_str());
+    Database& sql = database.sql();
+    Status status;
+    auto select = sql.prepare(query, status);
     if (!select) {
-        return database.sql().error(ErrorCode::FileUnreadable, "cannot be read");
+        return failure(sql, ErrorCode::FileUnreadable, "cannot be read");
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
         select->bind(static_cast<int>(i + 1), static_cast<long long>(items[i]));
     }
     records.clear();
-    SqliteStatement::Step step;
-    while ((step = select->step()) == SqliteStatement::Step::Row) {
-        const long long importId = select->integer(0);
-        const long recordNumber = static_cast<long>(select->integer(1));
+    while (select->step(status)) {
+        const long long importId = select->number(0);
+        const long recordNumber = static_cast<long>(select->number(1));
         if (records.empty() || records.back().importId != importId ||
             records.back().recordNumber != recordNumber) {
             records.push_back({importId, recordNumber, {}});
         }
-        records.back().values[static_cast<long>(select->integer(2))] = select->text(3);
+        records.back().values[static_cast<long>(select->number(2))] = select->text(3);
     }
-    if (step == SqliteStatement::Step::Error) {
-        return database.sql().error(ErrorCode::FileUnreadable, "cannot be read");
-    }
-    return Status::Ok();
+    return status.ok() ? Status::Ok() : failure(sql, ErrorCode::FileUnreadable, "cannot be read");
 }
 
 } // namespace herdsim

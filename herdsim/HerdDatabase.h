@@ -5,11 +5,12 @@
 #pragma once
 
 #include "engine/Status.h"
+#include "herdlink/Sqlite.h"
 #include "herdsim/ImportRun.h"
-#include "herdsim/Sqlite.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,11 @@ public:
     // a temporary name and linked into place, so no half-made file ever appears.
     static kolvane::Status CreateIfMissing(const std::string& path, bool& created);
 
-    SqliteDatabase& sql() { return *sql_; }
+    kolvane::sqlite::Database& sql() { return sql_; }
 
 private:
-    explicit HerdDatabase(std::unique_ptr<SqliteDatabase> sql) : sql_(std::move(sql)) {}
-    std::unique_ptr<SqliteDatabase> sql_;
+    explicit HerdDatabase(kolvane::sqlite::Database sql) : sql_(std::move(sql)) {}
+    kolvane::sqlite::Database sql_;
 };
 
 // One import's writes. Rolled back unless committed.
@@ -40,7 +41,6 @@ class ImportTransaction : public RecordStore {
 public:
     static kolvane::Status Begin(HerdDatabase& database, const ImportReport& report,
                                  std::unique_ptr<ImportTransaction>& transaction);
-    ~ImportTransaction() override;
     ImportTransaction(const ImportTransaction&) = delete;
     ImportTransaction& operator=(const ImportTransaction&) = delete;
 
@@ -50,14 +50,14 @@ public:
     long long importId() const { return importId_; }
 
 private:
-    ImportTransaction(HerdDatabase& database, long long importId,
-                      std::unique_ptr<SqliteStatement> insertValue)
-        : database_(database), importId_(importId), insertValue_(std::move(insertValue)) {}
+    explicit ImportTransaction(HerdDatabase& database)
+        : database_(database), transaction_(database.sql()) {}
 
     HerdDatabase& database_;
-    long long importId_;
-    std::unique_ptr<SqliteStatement> insertValue_;
-    bool committed_ = false;
+    kolvane::sqlite::Transaction transaction_;
+    // Declared after the transaction: finalized before it rolls back.
+    std::optional<kolvane::sqlite::Statement> insertValue_;
+    long long importId_ = 0;
 };
 
 struct StoredRecord {

@@ -78,7 +78,8 @@ void createDatabase(const fs::path& path) {
 
 void writeRegistry(const std::string& folder) {
     const auto registry = kolvane::OpenUserRegistry();
-    const std::string server = (fs::path(folder) / "hxautoserver").string();
+    // A Windows command line: the program in quotes, so a folder with blanks works.
+    const std::string server = '"' + (fs::path(folder) / "hxautoserver").string() + '"';
     if (!registry ||
         !registry->writeValue(kolvane::RootKey::CurrentUser, kInstallKey, "Path", folder) ||
         !registry->writeValue(kolvane::RootKey::ClassesRoot, kServerKey, "", server)) {

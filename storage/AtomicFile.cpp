@@ -9,6 +9,7 @@
 #include <system_error>
 
 #if !defined(_WIN32)
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -26,14 +27,66 @@ std::string temporaryNameFor(const std::string& path) {
     return (folder / ("." + name + ".tmp-" + std::to_string(random() % 1000000000))).string();
 }
 
-} // namespace
-
-AtomicFileWriter::~AtomicFileWriter() {
-    discard();
+// Flushes a file that this program wrote and closed to the disk.
+Status syncToDisk(const std::string& path) {
+#if !defined(_WIN32)
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const std::string reason = synced ? std::string() : errnoText();
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (!synced) {
+        return {ErrorCode::WriteFailed, "writing failed: " + reason};
+    }
+#else
+    static_cast<void>(path);
+#endif
+    return Status::Ok();
 }
 
-void AtomicFileWriter::discard() {
-    file_.reset();
+} // namespace
+
+Status AtomicPathWriter::reserve(const std::string& target) {
+    discard();
+    target_ = target;
+    std::error_code ec;
+    if (std::filesystem::is_directory(target, ec)) {
+        return {ErrorCode::WriteFailed, "this is a folder, not a file", target};
+    }
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::string candidate = temporaryNameFor(target);
+        if (std::FILE* created = std::fopen(candidate.c_str(), "wbx")) {
+            std::fclose(created);
+            temporary_ = std::move(candidate);
+            return Status::Ok();
+        }
+        if (errno != EEXIST) {
+            return {ErrorCode::WriteFailed, "cannot be written: " + errnoText(), target};
+        }
+    }
+    return {ErrorCode::WriteFailed, "cannot create a temporary file beside it", target};
+}
+
+Status AtomicPathWriter::commit() {
+    if (temporary_.empty()) {
+        return {ErrorCode::WriteFailed, "the file is not open for writing", target_};
+    }
+    if (Status synced = syncToDisk(temporary_); !synced.ok()) {
+        discard();
+        return {synced.code(), synced.message(), target_};
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary_, target_, ec);
+    if (ec) {
+        discard();
+        return {ErrorCode::WriteFailed, "cannot replace the file: " + ec.message(), target_};
+    }
+    temporary_.clear();
+    return Status::Ok();
+}
+
+void AtomicPathWriter::discard() {
     if (!temporary_.empty()) {
         std::error_code ignored;
         std::filesystem::remove(temporary_, ignored);
@@ -41,25 +94,26 @@ void AtomicFileWriter::discard() {
     }
 }
 
+AtomicFileWriter::~AtomicFileWriter() {
+    discard();
+}
+
+void AtomicFileWriter::discard() {
+    file_.reset();
+    reserved_.discard();
+}
+
 Status AtomicFileWriter::open(const std::string& path) {
     discard();
     path_ = path;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        return {ErrorCode::WriteFailed, "this is a folder, not a file", path};
+    if (Status reserved = reserved_.reserve(path); !reserved.ok()) {
+        return reserved;
     }
-    for (int attempt = 0; attempt < 8 && !file_; ++attempt) {
-        temporary_ = temporaryNameFor(path);
-        file_.reset(std::fopen(temporary_.c_str(), "wbx"));
-        if (!file_ && errno != EEXIST) {
-            const std::string reason = errnoText();
-            temporary_.clear();
-            return {ErrorCode::WriteFailed, "cannot be written: " + reason, path};
-        }
-    }
+    file_.reset(std::fopen(reserved_.path().c_str(), "wb"));
     if (!file_) {
-        temporary_.clear();
-        return {ErrorCode::WriteFailed, "cannot create a temporary file beside it", path};
+        const std::string reason = errnoText();
+        discard();
+        return {ErrorCode::WriteFailed, "cannot be written: " + reason, path};
     }
     return Status::Ok();
 }
@@ -80,10 +134,7 @@ Status AtomicFileWriter::commit() {
     if (!file_) {
         return {ErrorCode::WriteFailed, "the file is not open for writing", path_};
     }
-    bool flushed = std::fflush(file_.get()) == 0;
-#if !defined(_WIN32)
-    flushed = flushed && ::fsync(::fileno(file_.get())) == 0;
-#endif
+    const bool flushed = std::fflush(file_.get()) == 0;
     const std::string reason = flushed ? std::string() : errnoText();
     const bool closed = std::fclose(file_.release()) == 0;
     if (!flushed || !closed) {
@@ -91,14 +142,7 @@ Status AtomicFileWriter::commit() {
         return {ErrorCode::WriteFailed,
                 "writing failed: " + (reason.empty() ? errnoText() : reason), path_};
     }
-    std::error_code ec;
-    std::filesystem::rename(temporary_, path_, ec);
-    if (ec) {
-        discard();
-        return {ErrorCode::WriteFailed, "cannot replace the file: " + ec.message(), path_};
-    }
-    temporary_.clear();
-    return Status::Ok();
+    return reserved_.commit();
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {

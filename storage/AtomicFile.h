@@ -14,6 +14,29 @@
 
 namespace kolvane {
 
+// A temporary file beside a target, for writers that cannot stream through
+// AtomicFileWriter (SQLite writes a database by its path): reserve() creates
+// it empty under a name no one else has, the caller fills it at path(), and
+// commit() flushes it to disk and renames it over the target. Not committed,
+// it is removed when the object goes.
+class AtomicPathWriter {
+public:
+    AtomicPathWriter() = default;
+    ~AtomicPathWriter() { discard(); }
+    AtomicPathWriter(const AtomicPathWriter&) = delete;
+    AtomicPathWriter& operator=(const AtomicPathWriter&) = delete;
+
+    Status reserve(const std::string& target);
+    // The temporary file; empty when none is reserved.
+    const std::string& path() const { return temporary_; }
+    Status commit();
+    void discard(); // removes the temporary file
+
+private:
+    std::string target_;
+    std::string temporary_;
+};
+
 class AtomicFileWriter {
 public:
     AtomicFileWriter() = default;
@@ -26,7 +49,7 @@ public:
     // Flushes, closes and renames the temporary file over the target.
     Status commit();
 
-    const std::string& temporaryPath() const { return temporary_; }
+    const std::string& temporaryPath() const { return reserved_.path(); }
 
 private:
     struct Closer {
@@ -35,7 +58,7 @@ private:
     void discard();
 
     std::string path_;
-    std::string temporary_;
+    AtomicPathWriter reserved_;
     std::unique_ptr<std::FILE, Closer> file_;
 };
 

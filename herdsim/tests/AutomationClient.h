@@ -4,11 +4,11 @@
 #pragma once
 
 #include "herdlink/AutomationProtocol.h"
+#include "herdlink/Process.h"
 
 #include <map>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace herdsim::testing {
@@ -17,24 +17,19 @@ class AutomationClient {
 public:
     AutomationClient(const std::string& program,
                      const std::map<std::string, std::string>& environment);
-    ~AutomationClient(); // a server still running is killed
-    AutomationClient(const AutomationClient&) = delete;
-    AutomationClient& operator=(const AutomationClient&) = delete;
 
-    bool started() const { return pid_ > 0; }
+    bool started() const { return server_.running(); }
     // Nothing when the server did not answer with a whole, readable frame.
     std::optional<kolvane::automation::Answer> call(const std::string& method,
                                                     const std::vector<std::string>& arguments);
     // Closes the server's input, reads what it still writes, waits for it to
-    // end and returns its exit code (-1 when a signal ended it).
+    // end and returns its exit code (-1 when a signal ended it or it hung).
     int finish();
     // What the server wrote after its last answer (read by finish()).
     const std::string& trailingOutput() const { return trailing_; }
 
 private:
-    pid_t pid_ = -1;
-    int toServer_ = -1;
-    int fromServer_ = -1;
+    kolvane::ChildProcess server_; // a server still running at the end is ended
     std::string trailing_;
 };
 

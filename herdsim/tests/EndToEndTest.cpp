@@ -101,7 +101,7 @@ TEST_F(HerdsimInstalled, TheInstallerLaysOutTheProgramsAndRegistersThem) {
               installFolder);
     EXPECT_EQ(registry.readValue(kolvane::RootKey::ClassesRoot,
                                  "hxautoserver.application\\LocalServer32", ""),
-              installed("hxautoserver"));
+              "\"" + installed("hxautoserver") + "\"");
     EXPECT_NE(installOutput.find("Created the empty herd database"), std::string::npos);
 
     // Installing again keeps the herd's data; a trailing slash is not stored.

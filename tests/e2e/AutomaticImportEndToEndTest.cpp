@@ -22,7 +22,10 @@ const std::string kBadSource = "Animal;Date;Milk;Cells\r\n"
 
 class EndToEnd : public ::testing::Test {
 protected:
-    testing::HerdsimSandbox sandbox{HERDSIM_INSTALL};
+    explicit EndToEnd(const std::string& installName = "hx")
+        : sandbox(HERDSIM_INSTALL, installName) {}
+
+    testing::HerdsimSandbox sandbox;
 
     // The program copied into the sandbox's program folder, so that its files land there.
     std::string installed(const std::string& program) const {
@@ -95,6 +98,28 @@ TEST_F(EndToEnd, CodesAreRefilledFromTheHerdSoftware) {
     EXPECT_NE(result.err.find("76 codes stored"), std::string::npos) << result.err;
     result = run(KOLVANE_CLI, {"codes", "MILKKG", "--database", database});
     EXPECT_NE(result.out.find("    800044"), std::string::npos) << result.out;
+}
+
+// Herd software installed where a user may well put it: a folder name with a
+// blank and a letter outside ASCII. The importer and the automation server
+// must both be started from there.
+class EndToEndInAFolderWithABlank : public EndToEnd {
+protected:
+    EndToEndInAFolderWithABlank() : EndToEnd("Herd Software/M\xC3\xBCller") {}
+};
+
+TEST_F(EndToEndInAFolderWithABlank, RunImportsAndCodesAreRefilled) {
+    auto result = run(KOLVANE_CLI, {"run", setupFor(kGoodSource)});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "The import finished without errors or warnings.\n");
+    EXPECT_EQ(sandbox.importedRecords(), 3);
+    EXPECT_TRUE(fs::exists(sandbox.installFolder() + "/HXDataExchange.ads"));
+
+    const std::string database = sandbox.folder().path("CodigosAds.db");
+    fs::copy_file(SHIPPED_DICTIONARY, database);
+    result = run(KOLVANE_CLI, {"codes", "--import", "--database", database});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("76 codes stored"), std::string::npos) << result.err;
 }
 
 } // namespace

@@ -11,7 +11,8 @@
 
 namespace kolvane::testing {
 
-HerdsimSandbox::HerdsimSandbox(const std::string& herdsimInstall) {
+HerdsimSandbox::HerdsimSandbox(const std::string& herdsimInstall, const std::string& installName)
+    : installName_(installName) {
     std::filesystem::create_directories(programFolder());
     ProcessOptions options;
     options.environment = environment();

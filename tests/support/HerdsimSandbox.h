@@ -13,12 +13,14 @@ namespace kolvane::testing {
 
 class HerdsimSandbox {
 public:
-    // Installs herdsim (with `herdsimInstall`, the installer's path) into hx/.
-    explicit HerdsimSandbox(const std::string& herdsimInstall);
+    // Installs herdsim (with `herdsimInstall`, the installer's path) into
+    // `installName` (a path inside the sandbox; folders are created).
+    explicit HerdsimSandbox(const std::string& herdsimInstall,
+                            const std::string& installName = "hx");
 
     const TempFolder& folder() const { return folder_; }
     std::string registryPath() const { return folder_.path("registry.reg"); }
-    std::string installFolder() const { return folder_.path("hx"); }
+    std::string installFolder() const { return folder_.path(installName_); }
     std::string programFolder() const { return folder_.path("program"); }
     std::map<std::string, std::string> environment() const;
     // Points this process's KOLVANE_REGISTRY at the sandbox (for in-process runs).
@@ -38,6 +40,7 @@ public:
 
 private:
     TempFolder folder_;
+    std::string installName_;
 };
 
 } // namespace kolvane::testing

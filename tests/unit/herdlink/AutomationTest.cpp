@@ -3,9 +3,10 @@
 #include "herdlink/AutomationProtocol.h"
 #include "herdlink/Process.h"
 #include "storage/MemoryRegistry.h"
+#include "tests/support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 namespace kolvane {
@@ -74,13 +75,13 @@ TEST(CommandLines, SplitLikeWindows) {
 }
 
 TEST(Processes, RunAndWaitGivesTheExitCode) {
-    const ProcessEnd end = RunAndWait("/bin/sh -c \"exit 3\"");
+    const ProcessEnd end = RunAndWait({"/bin/sh", "-c", "exit 3"});
     ASSERT_TRUE(end.status.ok()) << end.status.describe();
     EXPECT_EQ(end.exitCode, 3);
-    const ProcessEnd missing = RunAndWait("/no/such/program -a x");
+    const ProcessEnd missing = RunAndWait({"/no/such/program", "-a", "x"});
     EXPECT_EQ(missing.status.code(), ErrorCode::FileNotFound);
-    EXPECT_EQ(StartDetached("/no/such/program").code(), ErrorCode::FileNotFound);
-    EXPECT_TRUE(StartDetached("/bin/true").ok());
+    EXPECT_EQ(StartDetached({"/no/such/program"}).code(), ErrorCode::FileNotFound);
+    EXPECT_TRUE(StartDetached({"/bin/true"}).ok());
 }
 
 class Automation : public ::testing::Test {
@@ -109,6 +110,24 @@ TEST_F(Automation, CallsByNameWithArgumentsByReference) {
     EXPECT_EQ(error.number, 438);
     // The object is still usable after an error answer.
     EXPECT_TRUE(server->Call("echo", arguments, error));
+}
+
+TEST_F(Automation, AQuotedServerPathMayHoldBlanks) {
+    testing::TempFolder folder;
+    const std::string server = folder.path("herd program/fake server");
+    std::filesystem::create_directories(folder.path("herd program"));
+    std::filesystem::copy_file(FAKE_SERVER, server);
+    registry.writeValue(RootKey::ClassesRoot, "fake.server\\LocalServer32", "",
+                        "\"" + server + "\" answer");
+    AutomationError error;
+    auto created = create(error);
+    ASSERT_TRUE(created) << error.description;
+    std::vector<std::string> arguments{"milk"};
+    EXPECT_EQ(created->Call("echo", arguments, error).value_or("<failed>"), "milk");
+    // Unquoted, the blank ends the program's path, as on Windows.
+    registry.writeValue(RootKey::ClassesRoot, "fake.server\\LocalServer32", "", server);
+    EXPECT_FALSE(create(error));
+    EXPECT_NE(error.description.find(folder.path("herd")), std::string::npos) << error.description;
 }
 
 TEST_F(Automation, UnregisteredOrUnstartableServersCannotBeCreated) {

@@ -54,6 +54,24 @@ TEST_F(Dictionary, ListsEveryRowAsStored) {
     EXPECT_EQ(all[2].INDICE_ADS, "         0");
 }
 
+TEST_F(Dictionary, BytesOfTheAnsiCodePageComeBackAsStored) {
+    // "Kühe" and a degree sign in Windows-1252: no valid UTF-8, never converted.
+    const std::vector<CodeRow> ansi{code("K\xFCHE", "800003", "0",
+                                         "K\xFChe bei 4 \xB0"
+                                         "C")};
+    ASSERT_TRUE(CreateCodeDictionary(path, ansi).ok());
+    Status status;
+    EXPECT_EQ(dictionary.allCodes(status), ansi);
+    EXPECT_EQ(mnemonics(dictionary.search("\xFChe", status)), std::vector<std::string>{"K\xFCHE"});
+}
+
+TEST_F(Dictionary, CreatingAgainReplacesTheFileWhole) {
+    ASSERT_TRUE(CreateCodeDictionary(path, {rows[1]}).ok());
+    Status status;
+    EXPECT_EQ(dictionary.allCodes(status), std::vector<CodeRow>{rows[1]});
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"CodigosAds.db"}); // nothing beside it
+}
+
 TEST_F(Dictionary, SearchFindsTextAnywhereLiterally) {
     Status status;
     EXPECT_EQ(mnemonics(dictionary.search("milk", status)), std::vector<std::string>{"MILKKG"});

@@ -9,22 +9,34 @@
 namespace kolvane {
 namespace {
 
+using Words = std::vector<std::string>;
+
 TEST(ImporterCommandLines, AsBothProgramsGiveThem) {
-    EXPECT_EQ(ImporterCommandLine(ImporterCommand::RunnerImport, "/opt/hx", "/home/ann/kolvane"),
-              "/opt/hx/HXDataExchange.exe -a \"/home/ann/kolvane/adis\"");
-    EXPECT_EQ(ImporterCommandLine(ImporterCommand::ConverterImport, "/opt/hx", "/home/a b"),
-              "/opt/hx/HXDataExchange.exe -a \"/home/a b/ADIS\"");
-    EXPECT_EQ(ImporterCommandLine(ImporterCommand::ConverterOpen, "/opt/hx", "/k"),
-              "/opt/hx/HXDataExchange.exe \"/k/ADIS\"");
+    const auto runner =
+        ImporterCommandLine(ImporterCommand::RunnerImport, "/opt/hx", "/home/ann/kolvane");
+    EXPECT_EQ(runner.arguments,
+              (Words{"/opt/hx/HXDataExchange.exe", "-a", "/home/ann/kolvane/adis"}));
+    EXPECT_EQ(runner.displayText, "\"/opt/hx/HXDataExchange.exe\" -a \"/home/ann/kolvane/adis\"");
+    const auto import =
+        ImporterCommandLine(ImporterCommand::ConverterImport, "/herd program", "/home/a b");
+    EXPECT_EQ(import.arguments,
+              (Words{"/herd program/HXDataExchange.exe", "-a", "/home/a b/ADIS"}));
+    EXPECT_EQ(import.displayText, "\"/herd program/HXDataExchange.exe\" -a \"/home/a b/ADIS\"");
+    const auto open = ImporterCommandLine(ImporterCommand::ConverterOpen, "/opt/hx", "/k");
+    EXPECT_EQ(open.arguments, (Words{"/opt/hx/HXDataExchange.exe", "/k/ADIS"}));
+    EXPECT_EQ(open.displayText, "\"/opt/hx/HXDataExchange.exe\" \"/k/ADIS\"");
     // Not installed: the program is looked for at the root and is missing.
-    EXPECT_EQ(ImporterCommandLine(ImporterCommand::ConverterOpen, "", "/k"),
-              "/HXDataExchange.exe \"/k/ADIS\"");
+    EXPECT_EQ(ImporterCommandLine(ImporterCommand::ConverterOpen, "", "/k").displayText,
+              "\"/HXDataExchange.exe\" \"/k/ADIS\"");
 }
 
 TEST(ImporterCommandLines, LocatedProgramsImportWithTheSwitchAndOpenWithout) {
-    EXPECT_EQ(LocatedImporterCommandLine(ImporterCommand::ConverterImport, "/my hx/HX.exe", "/k"),
-              "\"/my hx/HX.exe\" -a \"/k/ADIS\"");
-    EXPECT_EQ(LocatedImporterCommandLine(ImporterCommand::ConverterOpen, "/my hx/HX.exe", "/k"),
+    const auto import =
+        LocatedImporterCommandLine(ImporterCommand::ConverterImport, "/my hx/HX.exe", "/k");
+    EXPECT_EQ(import.arguments, (Words{"/my hx/HX.exe", "-a", "/k/ADIS"}));
+    EXPECT_EQ(import.displayText, "\"/my hx/HX.exe\" -a \"/k/ADIS\"");
+    EXPECT_EQ(LocatedImporterCommandLine(ImporterCommand::ConverterOpen, "/my hx/HX.exe", "/k")
+                  .displayText,
               "\"/my hx/HX.exe\" \"/k/ADIS\"");
 }
 
