@@ -37,6 +37,20 @@ void ImportSession::setSendDate(const std::string& sendDate) {
     announce({});
 }
 
+void ImportSession::setColumnTable(ColumnTable columns) {
+    setup_.ColumnTable = std::move(columns);
+    announce({.columnTable = true});
+}
+
+bool ImportSession::changeSettings(const std::function<void(ImportSetup&)>& change) {
+    if (busy()) {
+        return false;
+    }
+    change(setup_);
+    announce({});
+    return true;
+}
+
 void ImportSession::useTodayAsSendDate() {
     UseTodayAsSendDate(setup_, clock_);
     announce({});

@@ -54,6 +54,10 @@ public:
     Status openDst(const std::string& path, const DstOpening& opening = {});
     void setSourceFile(const std::string& path);
     void setSendDate(const std::string& sendDate);
+    void setColumnTable(ColumnTable columns);
+    // Applies what a window collected to the settings; refused (false) while a
+    // job holds the setup.
+    bool changeSettings(const std::function<void(ImportSetup&)>& change);
     // Today's date in the setup's date pattern.
     void useTodayAsSendDate();
     // Back to the defaults (closing the import process).

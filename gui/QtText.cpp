@@ -2,6 +2,7 @@
 #include "gui/QtText.h"
 
 #include "engine/Ansi.h"
+#include "engine/StringTable.h"
 
 #include <QFile>
 
@@ -26,9 +27,8 @@ QString FromPath(std::string_view path) {
     return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
-QString DescribeStatus(const Status& status) {
-    const Status withoutPath(status.code(), status.message(), {}, status.line(), status.column());
-    const QString rest = FromAnsi(withoutPath.describe());
+QString DescribeStatus(const Status& status, const Language& language) {
+    const QString rest = FromAnsi(Status(status).withPath({}).describe(language));
     return status.path().empty() ? rest : FromPath(status.path()) + QStringLiteral(": ") + rest;
 }
 

@@ -14,6 +14,8 @@
 
 namespace kolvane {
 
+class Language;
+
 QString FromAnsi(std::string_view ansi);
 std::string ToAnsi(const QString& text);
 
@@ -21,8 +23,8 @@ std::string ToAnsi(const QString& text);
 std::string ToPath(const QString& path);
 QString FromPath(std::string_view path);
 
-// A status for a window: its path through the path bridge, its message through
-// the text bridge.
-QString DescribeStatus(const Status& status);
+// A status for a window, in the user's language: its path through the path
+// bridge, its message through the text bridge.
+QString DescribeStatus(const Status& status, const Language& language);
 
 } // namespace kolvane

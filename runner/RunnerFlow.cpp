@@ -10,9 +10,6 @@
 namespace kolvane::runner {
 namespace {
 
-constexpr int kInsertDateMessage = 239;
-constexpr int kDateRequiredMessage = 238;
-
 // The console of the batch file that started the runner: on Linux the one-line
 // script hands its own process to the runner (exec), so there is no console to
 // close, and no other process is ever ended.
@@ -169,7 +166,7 @@ void RunnerFlow::Recuperar_Todo(const std::string& dstPath) {
     if (!loaded.ok()) {
         // A missing file was told already (message 159).
         if (loaded.code() != ErrorCode::FileNotFound) {
-            message(DescribeStatus(loaded) +
+            message(DescribeStatus(loaded, language_) +
                         QStringLiteral("\n\nNothing was converted or imported."),
                     QMessageBox::Critical);
         }
@@ -196,7 +193,7 @@ void RunnerFlow::askForSendDate() {
     const bool custom =
         QString::fromStdString(setup.DateFormatName).toUpper() == QStringLiteral("PERSONALIZADO");
     sendDate_ = std::make_unique<Fecha_Ask>(localiser_);
-    sendDate_->ask(FromAnsi(language_.LoadText(kInsertDateMessage)),
+    sendDate_->ask(FromAnsi(language_.LoadText(msg::InsertDate)),
                    FromAnsi(custom ? setup.DatePattern : setup.DateFormatName));
     connect(sendDate_.get(), &Fecha_Ask::confirmed, this, &RunnerFlow::acceptSendDate);
     connect(sendDate_.get(), &Fecha_Ask::abandoned, this,
@@ -207,7 +204,7 @@ void RunnerFlow::askForSendDate() {
 void RunnerFlow::acceptSendDate() {
     const QString typed = sendDate_->date();
     if (typed.isEmpty()) {
-        message(FromAnsi(language_.LoadText(kDateRequiredMessage)), QMessageBox::Warning);
+        message(FromAnsi(language_.LoadText(msg::DateRequired)), QMessageBox::Warning);
         return;
     }
     session_.setSendDate(ToAnsi(typed));
@@ -271,7 +268,7 @@ void RunnerFlow::converted(const std::optional<RunnerConversion>& conversion) {
         return;
     }
     if (!conversion->status.ok()) {
-        failRun(DescribeStatus(conversion->status), kRunnerNotConverted);
+        failRun(DescribeStatus(conversion->status, language_), kRunnerNotConverted);
         return;
     }
     Lanzar_Importador();

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace kolvane::runner {
 namespace {
@@ -238,6 +239,41 @@ TEST_F(RunnerFlowTest, ConfirmationWindowUnlessStartedWithD) {
     QTest::mouseClick(in<QPushButton>(confirmation, "CancelButton"), Qt::LeftButton);
     EXPECT_EQ(waitForEnd(), kRunnerNoErrors);
     EXPECT_EQ(sandbox.importedRecords(), 0);
+}
+
+// The user closes the program while the conversion waits for the answer to
+// a question (a date it cannot translate): the program ends at once, without
+// waiting for the question that can no longer be shown.
+TEST_F(RunnerFlowTest, ClosingWhileTheConversionAsksDoesNotDeadlock) {
+    dialogs.setUnattended(false); // the question would need a user
+    const std::string source = sandbox.writeSource(
+        "baddate.txt", "Animal;Date;Milk;Cells\r\n276000912345678;3-12;31,4;120\r\n");
+    makeFlow().start(
+        QString::fromStdString("-d -c " + sandbox.writeMilkSetup("d.dst", source)));
+    // No events are processed: the question waits on the window thread.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (flow->port().waitingQuestions() == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    ASSERT_EQ(flow->port().waitingQuestions(), 1);
+    flow.reset();
+    EXPECT_TRUE(dialogs.shownMessages().isEmpty());
+    EXPECT_FALSE(fs::exists(sandbox.programFolder() + "/adis.ads"));
+    EXPECT_EQ(sandbox.importedRecords(), 0);
+}
+
+// A farmer's folder with a letter outside ASCII: the setup, the source and the
+// program folder are found by their real names.
+TEST_F(RunnerFlowTest, ANonAsciiFolderRunsEndToEnd) {
+    // Blanks would split the command line: the DST's own folder has none.
+    const std::string source = sandbox.writeSource("Müller Hof/milch.txt", kGoodSource);
+    sandbox.writeSource("Müller_Hof/.keep", "");
+    const std::string setup = sandbox.writeMilkSetup("Müller_Hof/milch.dst", source);
+    makeFlow().start(QString::fromUtf8("-d -c " + setup));
+    EXPECT_EQ(waitForEnd(), kRunnerNoErrors)
+        << dialogs.shownMessages().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(sandbox.importedRecords(), 2);
+    EXPECT_EQ(flow->setup().DstFilePath, setup);
 }
 
 } // namespace
