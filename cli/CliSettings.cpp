@@ -13,41 +13,11 @@ std::string CliSettings::languageCode(const std::optional<std::string>& chosen) 
     return settings.Leer_Setting("Language", "EN", 2);
 }
 
-bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i, std::string& value,
-               std::string& error) {
-    if (i + 1 >= arguments.size()) {
-        error = arguments[i] + " needs a value";
-        return false;
-    }
-    value = arguments[++i];
-    return true;
-}
-
-bool CheckLanguageCode(const std::string& code, std::string& error) {
-    if (code == "SP" || code == "EN" || code == "DE" || code == "FR") {
-        return true;
-    }
-    error = "--language takes SP, EN, DE or FR";
-    return false;
-}
-
-bool TakeFileArgument(const std::string& argument, std::vector<std::string>& files,
-                      std::string& error) {
-    if (argument.size() > 1 && argument.front() == '-') {
-        error = "unknown option " + argument;
-        return false;
-    }
-    files.push_back(argument);
-    return true;
-}
-
-std::optional<std::string> SingleDstFile(const std::vector<std::string>& files,
-                                         std::string& error) {
-    if (files.size() != 1) {
-        error = files.empty() ? "the DST file is missing" : "only one DST file can be given";
-        return std::nullopt;
-    }
-    return files.front();
+OptionSpec LanguageOption() {
+    return {.name = "language",
+            .valueName = "L",
+            .help = "the messages' language (default: the stored one)",
+            .choices = {"SP", "EN", "DE", "FR"}};
 }
 
 } // namespace kolvane::cli

@@ -5,9 +5,7 @@
 #include "cli/CliSettings.h"
 #include "cli/ExitCodes.h"
 #include "engine/Ansi.h"
-#include "herdlink/CodeDictionary.h"
 #include "herdlink/HXMDB.h"
-#include "storage/ProgramFolder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,39 +14,14 @@
 namespace kolvane::cli {
 namespace {
 
-struct CodesOptions {
-    std::optional<std::string> text;
-    std::string database = ProgramFolder() + "/" + kCodeDictionaryFile;
-    std::optional<std::string> language;
-    bool import = false;
-};
-
-std::optional<CodesOptions> parse(const std::vector<std::string>& arguments, std::string& error) {
+std::optional<CodesOptions> codesOptionsFrom(const ParsedArguments& arguments, std::string& error) {
     CodesOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        std::string value;
-        if (argument == "--import") {
-            options.import = true;
-        } else if (argument == "--database") {
-            if (!TakeValue(arguments, i, options.database, error)) {
-                return std::nullopt;
-            }
-        } else if (argument == "--language") {
-            if (!TakeValue(arguments, i, value, error) || !CheckLanguageCode(value, error)) {
-                return std::nullopt;
-            }
-            options.language = value;
-        } else if (argument.size() > 1 && argument.front() == '-') {
-            error = "unknown option " + argument;
-            return std::nullopt;
-        } else if (options.text) {
-            error = "give one search text (quote it when it holds blanks)";
-            return std::nullopt;
-        } else {
-            options.text = argument;
-        }
+    if (!arguments.positionals.empty()) {
+        options.text = arguments.positionals.front();
     }
+    options.database = arguments.value("database").value_or(options.database);
+    options.language = arguments.value("language");
+    options.import = arguments.has("import");
     if (options.import && options.text) {
         error = "--import takes no search text";
         return std::nullopt;
@@ -102,29 +75,40 @@ int importCodes(const CodesOptions& options, CliSettings& store, const Language&
 
 } // namespace
 
-int RunCodes(const std::vector<std::string>& arguments) {
-    std::string error;
-    const auto options = parse(arguments, error);
-    if (!options) {
-        PrintError(error);
-        std::fputs(kCodesUsage, stderr);
-        return kExitUsage;
-    }
+Command MakeCodesCommand() {
+    CommandSpec spec{
+        .name = "codes",
+        .summary = "lists the code dictionary, or the codes whose description, mnemonic or "
+                   "numbers hold TEXT; --import refills it from the herd software.",
+        .positionals = {{.name = "TEXT",
+                         .help = "what to look for (quote it when it holds blanks)",
+                         .optional = true}},
+        .options = {
+            {.name = "import", .help = "refills the dictionary from the herd software"},
+            {.name = "database",
+             .valueName = "FILE",
+             .help = "the dictionary (default: the program folder's)"},
+            LanguageOption(),
+        }};
+    return MakeCommand(std::move(spec), codesOptionsFrom, RunCodes);
+}
+
+int RunCodes(const CodesOptions& options) {
     CliSettings store;
-    const Language language(store.languageCode(options->language));
-    if (options->import) {
-        return importCodes(*options, store, language);
+    const Language language(store.languageCode(options.language));
+    if (options.import) {
+        return importCodes(options, store, language);
     }
-    const CodeDictionary dictionary(options->database);
+    const CodeDictionary dictionary(options.database);
     Status status;
-    const auto rows = options->text ? dictionary.search(Utf8ToAnsi(*options->text), status)
-                                    : dictionary.allCodes(status);
+    const auto rows = options.text ? dictionary.search(Utf8ToAnsi(*options.text), status)
+                                   : dictionary.allCodes(status);
     if (!status.ok()) {
         PrintError(status.describe());
         return status.code() == ErrorCode::FileNotFound ? kExitUsage : kExitIncomplete;
     }
     if (rows.empty()) {
-        PrintError(language.LoadText(options->text ? 146 : 49));
+        PrintError(language.LoadText(options.text ? 146 : 49));
         return kExitSuccess;
     }
     printCodes(rows, language);

@@ -2,16 +2,25 @@
 // kolvane-cli codes: the code dictionary, searched, or refilled from the herd software.
 #pragma once
 
+#include "cli/Command.h"
+#include "herdlink/CodeDictionary.h"
+#include "storage/ProgramFolder.h"
+
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace kolvane::cli {
 
-// "codes [TEXT] [--database FILE] [--language L]" and "codes --import [--database FILE]".
-int RunCodes(const std::vector<std::string>& arguments);
+struct CodesOptions {
+    std::optional<std::string> text;
+    std::string database = ProgramFolder() + "/" + kCodeDictionaryFile;
+    std::optional<std::string> language;
+    bool import = false;
+};
 
-inline constexpr const char* kCodesUsage =
-    "kolvane-cli codes [TEXT] [--database FILE] [--language SP|EN|DE|FR]\n"
-    "kolvane-cli codes --import [--database FILE]\n";
+// "codes": its arguments, read into CodesOptions and run by RunCodes.
+Command MakeCodesCommand();
+
+int RunCodes(const CodesOptions& options);
 
 } // namespace kolvane::cli

@@ -81,66 +81,46 @@ int loadSetup(ImportSetup& setup, const ConvertOptions& options, const Language&
     return kExitSuccess;
 }
 
+// Every combination of convert's options goes together.
+std::optional<ConvertOptions> convertOptionsFrom(const ParsedArguments& arguments, std::string&) {
+    ConvertOptions options;
+    options.dstPath = arguments.positionals.front();
+    options.sourcePath = arguments.value("source");
+    options.outputPath = arguments.value("output").value_or(options.outputPath);
+    options.sendDate = arguments.value("send-date");
+    options.language = arguments.value("language");
+    if (const auto separator = arguments.value("decimal-separator")) {
+        options.decimalSeparator = separator->front(); // one of the declared choices
+    }
+    options.oldLayout = arguments.has("old-layout");
+    return options;
+}
+
 } // namespace
 
-std::optional<ConvertOptions> ParseConvertArguments(const std::vector<std::string>& arguments,
-                                                    std::string& error) {
-    ConvertOptions options;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        const auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= arguments.size()) {
-                error = argument + " needs a value";
-                return std::nullopt;
-            }
-            return arguments[++i];
-        };
-        if (argument == "--source") {
-            if (!(options.sourcePath = value())) {
-                return std::nullopt;
-            }
-        } else if (argument == "-o" || argument == "--output") {
-            const auto output = value();
-            if (!output) {
-                return std::nullopt;
-            }
-            options.outputPath = *output;
-        } else if (argument == "--send-date") {
-            if (!(options.sendDate = value())) {
-                return std::nullopt;
-            }
-        } else if (argument == "--language") {
-            const auto language = value();
-            if (!language) {
-                return std::nullopt;
-            }
-            if (!CheckLanguageCode(*language, error)) {
-                return std::nullopt;
-            }
-            options.language = *language;
-        } else if (argument == "--decimal-separator") {
-            const auto separator = value();
-            if (!separator) {
-                return std::nullopt;
-            }
-            if (*separator != "." && *separator != ",") {
-                error = "--decimal-separator takes \".\" or \",\"";
-                return std::nullopt;
-            }
-            options.decimalSeparator = separator->front();
-        } else if (argument == "--old-layout") {
-            options.oldLayout = true;
-        } else if (!TakeFileArgument(argument, positional, error)) {
-            return std::nullopt;
-        }
-    }
-    const auto dstPath = SingleDstFile(positional, error);
-    if (!dstPath) {
-        return std::nullopt;
-    }
-    options.dstPath = *dstPath;
-    return options;
+Command MakeConvertCommand() {
+    CommandSpec spec{
+        .name = "convert",
+        .summary = "converts the source file of a saved setup (a DST file) into ADIS text, "
+                   "written to FILE (or standard output without -o, or with -o -).",
+        .positionals = {{.name = "SETUP.dst", .help = "the saved setup"}},
+        .options = {
+            {.name = "source",
+             .valueName = "FILE",
+             .help = "the source file (default: the setup's)"},
+            {.name = "output",
+             .shortName = 'o',
+             .valueName = "FILE",
+             .help = "the ADIS file, written whole or not at all"},
+            {.name = "send-date", .valueName = "TEXT", .help = "the send date the setup asks for"},
+            LanguageOption(),
+            {.name = "decimal-separator",
+             .valueName = "C",
+             .help = "the decimal separator (default: the locale's)",
+             .choices = {".", ","}},
+            {.name = "old-layout", .help = "the setup is in the earlier DST layout"},
+        }};
+    return MakeCommand(std::move(spec), convertOptionsFrom, RunConvert);
 }
 
 int RunConvert(const ConvertOptions& options) {

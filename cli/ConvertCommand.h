@@ -3,9 +3,10 @@
 // as the converter does when a DST is opened and every step is confirmed.
 #pragma once
 
+#include "cli/Command.h"
+
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace kolvane::cli {
 
@@ -19,15 +20,9 @@ struct ConvertOptions {
     bool oldLayout = false;
 };
 
-// Parses the arguments after "convert"; on a usage error returns nothing and
-// sets `error`.
-std::optional<ConvertOptions> ParseConvertArguments(const std::vector<std::string>& arguments,
-                                                    std::string& error);
+// "convert": its arguments, read into ConvertOptions and run by RunConvert.
+Command MakeConvertCommand();
 
 int RunConvert(const ConvertOptions& options);
-
-inline constexpr const char* kConvertUsage =
-    "kolvane-cli convert SETUP.dst [--source FILE] [-o FILE | --output FILE] [--send-date TEXT]\n"
-    "                    [--language SP|EN|DE|FR] [--decimal-separator C] [--old-layout]\n";
 
 } // namespace kolvane::cli

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace kolvane::cli {
 namespace {
@@ -53,22 +54,41 @@ int removeImport(AutomationList& list, WinReg& settings, const std::string& dstP
     return kExitSuccess;
 }
 
+// The table has already told the sub-command and its one argument.
+std::optional<ImportsOptions> importsOptionsFrom(const ParsedArguments& arguments, std::string&) {
+    ImportsOptions options;
+    if (arguments.command.back() == "remove") {
+        options.action = ImportsOptions::Action::Remove;
+        options.dstPath = arguments.positionals.front();
+    }
+    return options;
+}
+
 } // namespace
 
-int RunImports(const std::vector<std::string>& arguments) {
+Command MakeImportsCommand() {
+    CommandSpec spec{
+        .name = "imports",
+        .summary = "lists the registered automatic imports, or removes one (its setup file is "
+                   "deleted, its batch file stays).",
+        .subcommands = {
+            {.name = "list", .summary = "lists the registered automatic imports."},
+            {.name = "remove",
+             .summary = "removes an automatic import and deletes its setup file.",
+             .positionals = {{.name = "SETUP.dst", .help = "the setup of the import"}}},
+        }};
+    return MakeCommand(std::move(spec), importsOptionsFrom, RunImports);
+}
+
+int RunImports(const ImportsOptions& options) {
     CliSettings store;
     WinReg settings(*store.registry);
     AutomationList list;
     Leer_Automatizaciones(settings, list);
-    if (arguments.size() == 1 && arguments[0] == "list") {
-        return listImports(list);
+    if (options.action == ImportsOptions::Action::Remove) {
+        return removeImport(list, settings, options.dstPath);
     }
-    if (arguments.size() == 2 && arguments[0] == "remove") {
-        return removeImport(list, settings, arguments[1]);
-    }
-    std::fputs("usage:\n", stderr);
-    std::fputs(kImportsUsage, stderr);
-    return kExitUsage;
+    return listImports(list);
 }
 
 } // namespace kolvane::cli

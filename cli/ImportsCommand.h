@@ -2,15 +2,22 @@
 // kolvane-cli imports: the registered automatic imports.
 #pragma once
 
+#include "cli/Command.h"
+
 #include <string>
-#include <vector>
 
 namespace kolvane::cli {
 
-// "imports list" and "imports remove DST"; the arguments after "imports".
-int RunImports(const std::vector<std::string>& arguments);
+struct ImportsOptions {
+    enum class Action { List, Remove };
+    Action action = Action::List;
+    std::string dstPath; // the import to remove
+};
 
-inline constexpr const char* kImportsUsage = "kolvane-cli imports list\n"
-                                             "kolvane-cli imports remove DST\n";
+// "imports list" and "imports remove DST", read into ImportsOptions and run by
+// RunImports.
+Command MakeImportsCommand();
+
+int RunImports(const ImportsOptions& options);
 
 } // namespace kolvane::cli

@@ -18,53 +18,20 @@
 namespace kolvane::cli {
 namespace {
 
-struct RunOptions {
-    std::string dstPath;
-    std::optional<std::string> sourcePath;
-    std::optional<std::string> sendDate;
-    std::optional<std::string> outputPath;
-    std::optional<std::string> language;
-    bool import = true;
-};
-
-std::optional<RunOptions> parse(const std::vector<std::string>& arguments, std::string& error) {
+// -o only with --no-import: the importer always reads adis.ads in the program folder.
+std::optional<RunOptions> runOptionsFrom(const ParsedArguments& arguments, std::string& error) {
     RunOptions options;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        std::string value;
-        if (argument == "--no-import") {
-            options.import = false;
-            continue;
-        }
-        std::optional<std::string>* target = argument == "--source"      ? &options.sourcePath
-                                             : argument == "--send-date" ? &options.sendDate
-                                             : argument == "-o" || argument == "--output"
-                                                 ? &options.outputPath
-                                             : argument == "--language" ? &options.language
-                                                                        : nullptr;
-        if (target != nullptr) {
-            if (!TakeValue(arguments, i, value, error)) {
-                return std::nullopt;
-            }
-            *target = value;
-        } else if (!TakeFileArgument(argument, positional, error)) {
-            return std::nullopt;
-        }
-    }
-    const auto dstPath = SingleDstFile(positional, error);
-    if (!dstPath) {
-        return std::nullopt;
-    }
-    if (options.language && !CheckLanguageCode(*options.language, error)) {
-        return std::nullopt;
-    }
+    options.dstPath = arguments.positionals.front();
+    options.sourcePath = arguments.value("source");
+    options.sendDate = arguments.value("send-date");
+    options.outputPath = arguments.value("output");
+    options.language = arguments.value("language");
+    options.import = !arguments.has("no-import");
     if (options.outputPath && options.import) {
         error =
             "-o goes with --no-import: the importer always reads adis.ads in the program folder";
         return std::nullopt;
     }
-    options.dstPath = *dstPath;
     return options;
 }
 
@@ -105,35 +72,50 @@ int settleInputs(ImportSetup& setup, const RunOptions& options, const HerdTexts&
 
 } // namespace
 
-int RunAutomaticImport(const std::vector<std::string>& arguments) {
-    std::string error;
-    const auto options = parse(arguments, error);
-    if (!options) {
-        PrintError(error);
-        std::fputs(kRunUsage, stderr);
-        return kExitUsage;
-    }
+Command MakeRunCommand() {
+    CommandSpec spec{
+        .name = "run",
+        .summary = "runs an automatic import as the runner does: converts into adis.ads, starts "
+                   "the herd software's importer and prints its outcome.",
+        .positionals = {{.name = "SETUP.dst", .help = "the saved setup of the import"}},
+        .options = {
+            {.name = "source",
+             .valueName = "FILE",
+             .help = "the source file (default: the setup's)"},
+            {.name = "send-date", .valueName = "TEXT", .help = "the send date the setup asks for"},
+            {.name = "no-import", .help = "converts only; the importer is not started"},
+            {.name = "output",
+             .shortName = 'o',
+             .valueName = "FILE",
+             .help = "with --no-import: the ADIS file (not adis.ads)"},
+            LanguageOption(),
+        }};
+    return MakeCommand(std::move(spec), runOptionsFrom, RunAutomaticImport);
+}
+
+int RunAutomaticImport(const RunOptions& options) {
     CliSettings store;
-    const Language language(store.languageCode(options->language));
+    const Language language(store.languageCode(options.language));
     CliPort port(language);
     const SystemClock clock;
     const HerdTexts texts = HerdTexts::Fetch(*store.registry);
 
     ImportSetup setup;
-    if (Status loaded = OpenDst(setup, language, port, options->dstPath, {DstReader::Runner}); !loaded.ok()) {
+    if (Status loaded = OpenDst(setup, language, port, options.dstPath, {DstReader::Runner});
+        !loaded.ok()) {
         PrintError(loaded.describe());
         PrintError("nothing was converted or imported");
         return kExitUsage;
     }
     std::string sourcePath;
-    if (const int settled = settleInputs(setup, *options, texts, clock, sourcePath);
+    if (const int settled = settleInputs(setup, options, texts, clock, sourcePath);
         settled != kExitSuccess) {
         return settled;
     }
 
     const std::string ownFolder = WritableProgramFolder();
     const std::string adisPath =
-        options->outputPath.value_or(ImporterAdisFile(ImporterCommand::RunnerImport, ownFolder));
+        options.outputPath.value_or(ImporterAdisFile(ImporterCommand::RunnerImport, ownFolder));
     const EngineContext context{language, port, NumberFormat::fromSystemLocale(), clock};
     const RunnerConversion conversion = ConvertForRunner(setup, context, sourcePath, adisPath);
     if (conversion.tooManyFields()) {
@@ -143,7 +125,7 @@ int RunAutomaticImport(const std::vector<std::string>& arguments) {
         PrintError(conversion.status.describe());
         return kExitIncomplete;
     }
-    if (!options->import) {
+    if (!options.import) {
         PrintError(std::to_string(conversion.rows) + " rows converted into " + adisPath);
         return kExitSuccess;
     }

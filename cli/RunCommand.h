@@ -3,15 +3,25 @@
 // without windows.
 #pragma once
 
+#include "cli/Command.h"
+
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace kolvane::cli {
 
-int RunAutomaticImport(const std::vector<std::string>& arguments);
+struct RunOptions {
+    std::string dstPath;
+    std::optional<std::string> sourcePath;
+    std::optional<std::string> sendDate;
+    std::optional<std::string> outputPath;
+    std::optional<std::string> language;
+    bool import = true;
+};
 
-inline constexpr const char* kRunUsage =
-    "kolvane-cli run SETUP.dst [--source FILE] [--send-date TEXT] [--no-import [-o FILE]]\n"
-    "                [--language SP|EN|DE|FR]\n";
+// "run": its arguments, read into RunOptions and run by RunAutomaticImport.
+Command MakeRunCommand();
+
+int RunAutomaticImport(const RunOptions& options);
 
 } // namespace kolvane::cli

@@ -98,5 +98,31 @@ TEST_F(CliWithSettings, ImportsAreListedAndRemoved) {
     EXPECT_EQ(cli({"imports"}).exitCode, 2);
 }
 
+TEST_F(CliWithSettings, ImportsAndCodesUsageErrorsNameTheirHelp) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"imports"},
+         "kolvane-cli: imports needs list or remove\n"
+         "Try 'kolvane-cli imports --help'.\n"},
+        {{"imports", "frob"},
+         "kolvane-cli: unknown imports command frob (list or remove)\n"
+         "Try 'kolvane-cli imports --help'.\n"},
+        {{"imports", "remove"},
+         "kolvane-cli: SETUP.dst is missing\n"
+         "Try 'kolvane-cli imports remove --help'.\n"},
+        {{"codes", "--import", "MILK"},
+         "kolvane-cli: --import takes no search text\n"
+         "Try 'kolvane-cli codes --help'.\n"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        const auto result = cli(arguments);
+        EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(result.err, error);
+    }
+    const auto result = cli({"imports", "remove", "--help"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.starts_with("Usage: kolvane-cli imports remove SETUP.dst\n"))
+        << result.out;
+}
+
 } // namespace
 } // namespace kolvane

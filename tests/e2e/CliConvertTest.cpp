@@ -33,6 +33,43 @@ TEST(CliConvert, HelpAndVersionGoToStandardOutput) {
     EXPECT_NE(cli({"--help"}).out.find("kolvane-cli convert SETUP.dst"), std::string::npos);
 }
 
+TEST(CliConvert, CommandHelpListsEveryOption) {
+    for (const std::string help : {"--help", "-h"}) {
+        const auto result = cli({"convert", help});
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.err, "");
+        EXPECT_TRUE(result.out.starts_with("Usage: kolvane-cli convert SETUP.dst")) << result.out;
+        for (const char* option :
+             {"\n      --source FILE ", "\n  -o, --output FILE ", "\n      --send-date TEXT ",
+              "\n      --language SP|EN|DE|FR ", "\n      --decimal-separator .|, ",
+              "\n      --old-layout ", "\n  -h, --help "}) {
+            EXPECT_NE(result.out.find(option), std::string::npos) << option << result.out;
+        }
+    }
+    EXPECT_EQ(cli({"--version"}).out, "kolvane-cli 1.0.0\n");
+}
+
+TEST(CliConvert, UsageErrorsTakeTwoLinesNamingTheHelpToRead) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"convert", "a.dst", "--bogus"},
+         "kolvane-cli: unknown option --bogus\nTry 'kolvane-cli convert --help'.\n"},
+        {{"convert", "a.dst", "--language=IT"},
+         "kolvane-cli: --language takes \"SP\", \"EN\", \"DE\" or \"FR\", not \"IT\"\n"
+         "Try 'kolvane-cli convert --help'.\n"},
+        {{"run", "a.dst", "--output=x.ads"},
+         "kolvane-cli: -o goes with --no-import: the importer always reads adis.ads in the "
+         "program folder\nTry 'kolvane-cli run --help'.\n"},
+        {{"frobnicate"}, "kolvane-cli: unknown command frobnicate\nTry 'kolvane-cli --help'.\n"},
+        {{}, "kolvane-cli: no command given\nTry 'kolvane-cli --help'.\n"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        const auto result = cli(arguments);
+        EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, error);
+    }
+}
+
 TEST(CliConvert, UsageErrorsExitWithTwo) {
     const std::vector<std::vector<std::string>> wrong = {
         {},
@@ -60,6 +97,21 @@ TEST(CliConvert, MissingSetupShowsTheMessageInTheChosenLanguage) {
     result = cli({"convert", "/no/such/setup.dst", "--language", "SP"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.err.find("The file could not be found"), std::string::npos);
+}
+
+TEST(CliConvert, ValuesMayFollowAnEqualsSign) {
+    testing::TempFolder folder;
+    auto result =
+        cli({"convert", kGolden + "times/setup.dst", "--source=" + kGolden + "times/source.txt",
+             "--output=" + folder.path("result.ads"), "--decimal-separator=."});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(folder.read("result.ads"), readFile(kGolden + "times/expected.ads"));
+
+    result = cli({"convert", "/no/such/setup.dst", "--language=DE"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err.find("Try 'kolvane-cli"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("The file could not be found"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("/no/such/setup.dst"), std::string::npos);
 }
 
 TEST(CliConvert, SourceMustBeGivenWhenTheSetupStoresNone) {
