@@ -13,10 +13,25 @@
 
 namespace kolvane::cli {
 
-void PrintError(std::string_view ansiText) {
-    const std::string text = "kolvane-cli: " + AnsiToUtf8(ansiText) + "\n";
+std::string Shown(std::string_view ansiText) {
+    return AnsiToUtf8(ansiText);
+}
+
+void PrintLine(std::string_view shownText) {
+    std::string text = "kolvane-cli: ";
+    text += shownText;
+    text += '\n';
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
+}
+
+void PrintError(std::string_view ansiText) {
+    PrintLine(Shown(ansiText));
+}
+
+void PrintStatus(const Status& status, const Language& language) {
+    const std::string rest = Shown(Status(status).withPath({}).describe(language));
+    PrintLine(status.path().empty() ? rest : status.path() + ": " + rest);
 }
 
 CliPort::CliPort(const Language& language)

@@ -3,6 +3,7 @@
 // language, progress only when standard error is a terminal.
 #pragma once
 
+#include "engine/Status.h"
 #include "engine/StringTable.h"
 #include "engine/UserPort.h"
 
@@ -11,9 +12,15 @@
 
 namespace kolvane::cli {
 
-// Writes a line "kolvane-cli: <text>" to standard error; `ansiText` is in the
-// ANSI code page and is shown as UTF-8.
+// Text in the ANSI code page as the terminal shows it (UTF-8). Paths are the
+// file system's own bytes already and go into a line as they are.
+std::string Shown(std::string_view ansiText);
+// Writes "kolvane-cli: <text>" to standard error; `shownText` is ready to show.
+void PrintLine(std::string_view shownText);
+// The same for text in the ANSI code page.
 void PrintError(std::string_view ansiText);
+// A failure in the user's language, its path as the file system spells it.
+void PrintStatus(const Status& status, const Language& language);
 
 class CliPort final : public UserPort {
 public:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/CliSettings.h"
 
-#include "storage/WinReg.h"
+#include "storage/Settings.h"
 
 namespace kolvane::cli {
 
@@ -9,8 +9,7 @@ std::string CliSettings::languageCode(const std::optional<std::string>& chosen) 
     if (chosen) {
         return *chosen;
     }
-    WinReg settings(*registry);
-    return settings.Leer_Setting("Language", "EN", 2);
+    return Settings(*registry).language();
 }
 
 OptionSpec LanguageOption() {

@@ -32,11 +32,10 @@ std::optional<CodesOptions> codesOptionsFrom(const ParsedArguments& arguments, s
 // One line per code in columns as wide as their heading or their stored values,
 // data types and import permissions as texts.
 void printCodes(const std::vector<CodeRow>& rows, const Language& language) {
-    const int headings[] = {200, 201, 202, 203, 204, 205, 232, 233};
     std::vector<std::string> titles;
     std::vector<std::size_t> widths;
     for (std::size_t i = 0; i < 8; ++i) {
-        titles.push_back(language.LoadText(headings[i]));
+        titles.push_back(language.LoadText(kCodeHeadings[i]));
         const std::size_t stored = i < 6 ? static_cast<std::size_t>(kCodeFieldWidths[i]) : 17;
         widths.push_back(std::max(stored, titles.back().size()));
     }
@@ -65,11 +64,11 @@ int importCodes(const CodesOptions& options, CliSettings& store, const Language&
     CliPort port(language);
     const CodeImportResult result = Importar_Codigos(options.database, *store.registry, port);
     if (!result.status.ok()) {
-        PrintError(result.status.describe());
+        PrintStatus(result.status, language);
         PrintError("the code dictionary was left as it was");
         return kExitIncomplete;
     }
-    PrintError(std::to_string(result.stored) + " codes stored in " + options.database);
+    PrintLine(std::to_string(result.stored) + " codes stored in " + options.database);
     return kExitSuccess;
 }
 
@@ -104,11 +103,11 @@ int RunCodes(const CodesOptions& options) {
     const auto rows = options.text ? dictionary.search(Utf8ToAnsi(*options.text), status)
                                    : dictionary.allCodes(status);
     if (!status.ok()) {
-        PrintError(status.describe());
+        PrintStatus(status, language);
         return status.code() == ErrorCode::FileNotFound ? kExitUsage : kExitIncomplete;
     }
     if (rows.empty()) {
-        PrintError(language.LoadText(options.text ? 146 : 49));
+        PrintError(language.LoadText(options.text ? msg::NoMatchesFound : msg::DatabaseHasNoData));
         return kExitSuccess;
     }
     printCodes(rows, language);

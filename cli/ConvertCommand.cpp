@@ -8,7 +8,7 @@
 #include "engine/ColumnChecks.h"
 #include "engine/SetupConfirmation.h"
 #include "storage/AtomicFile.h"
-#include "storage/Recover_DST.h"
+#include "storage/OpenDst.h"
 
 #include <cstdio>
 
@@ -40,25 +40,20 @@ int exitCodeFor(const Status& status) {
 // Reads the DST and applies what the converter applies after opening one.
 int loadSetup(ImportSetup& setup, const ConvertOptions& options, const Language& language,
               UserPort& port, const Clock& clock) {
-    const Status read = options.oldLayout ? ReadOldDstFile(setup, language, port, options.dstPath)
-                                          : ReadDstFile(setup, language, port, options.dstPath);
+    const Status read = OpenDst(setup, language, port, options.dstPath,
+                                {.reader = DstReader::Converter, .oldLayout = options.oldLayout});
     if (!read.ok()) {
-        PrintError(read.describe());
+        PrintStatus(read, language);
         if (read.code() == ErrorCode::BadFileFormat) {
             PrintError("the setup could be read only in part; nothing was converted");
         }
         return kExitUsage;
     }
-    FinishDstLoad(setup, language);
-    CopyStagingToWorking(setup);
-    setup.DstFilePath = options.dstPath;
-    setup.FixedColumnsFromDst = true;
-    setup.ColumnsFromDst = true;
 
     if (options.sourcePath) {
         setup.SourceFilePath = *options.sourcePath;
     } else if (setup.SourceFilePath == "@" || setup.SourceFilePath.empty()) {
-        PrintError(options.dstPath + ": the setup names no source file; give one with --source");
+        PrintLine(options.dstPath + ": the setup names no source file; give one with --source");
         return kExitUsage;
     }
 
@@ -152,7 +147,7 @@ int RunConvert(const ConvertOptions& options) {
     AtomicFileWriter file;
     if (!toStdout) {
         if (Status opened = file.open(options.outputPath); !opened.ok()) {
-            PrintError(opened.describe());
+            PrintStatus(opened, language);
             return kExitUsage;
         }
     }
@@ -164,15 +159,15 @@ int RunConvert(const ConvertOptions& options) {
         setup, context, SourceData::file(setup.SourceFilePath), conversion, sink);
     std::fflush(stdout);
     if (!result.complete()) {
-        PrintError(result.status.describe());
+        PrintStatus(result.status, language);
         return exitCodeFor(result.status);
     }
     if (!toStdout) {
         if (Status committed = file.commit(); !committed.ok()) {
-            PrintError(committed.describe());
+            PrintStatus(committed, language);
             return kExitIncomplete;
         }
-        PrintError(std::to_string(result.rows) + " rows converted into " + options.outputPath);
+        PrintLine(std::to_string(result.rows) + " rows converted into " + options.outputPath);
     }
     return kExitSuccess;
 }

@@ -6,6 +6,7 @@
 #include "cli/ExitCodes.h"
 #include "engine/Ansi.h"
 #include "storage/AutomaticImports.h"
+#include "storage/Settings.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,8 +15,8 @@
 namespace kolvane::cli {
 namespace {
 
-void printLine(const std::string& ansiText) {
-    const std::string text = AnsiToUtf8(ansiText) + "\n";
+void printLine(const std::string& shownText) {
+    const std::string text = shownText + "\n";
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
@@ -32,25 +33,25 @@ int listImports(const AutomationList& list) {
         if (!exists) {
             line += "  (the setup file is missing)";
         } else if (const auto description = DstThirdLine(path)) {
-            line += "  " + *description;
+            line += "  " + Shown(*description);
         }
         printLine(line);
     }
     return kExitSuccess;
 }
 
-int removeImport(AutomationList& list, WinReg& settings, const std::string& dstPath) {
+int removeImport(AutomationList& list, WinReg& settings, const std::string& dstPath,
+                 const Language& language) {
     const auto position = Existe_Automatizacion(list, dstPath);
     if (!position) {
-        PrintError(dstPath +
-                   ": not a registered automatic import (see 'kolvane-cli imports list')");
+        PrintLine(dstPath + ": not a registered automatic import (see 'kolvane-cli imports list')");
         return kExitUsage;
     }
     if (Status removed = RemoveAutomaticImport(list, *position, settings); !removed.ok()) {
-        PrintError(removed.describe());
+        PrintStatus(removed, language);
         return kExitIncomplete;
     }
-    PrintError("removed the automatic import " + dstPath + " and its setup file");
+    PrintLine("removed the automatic import " + dstPath + " and its setup file");
     return kExitSuccess;
 }
 
@@ -82,11 +83,11 @@ Command MakeImportsCommand() {
 
 int RunImports(const ImportsOptions& options) {
     CliSettings store;
-    WinReg settings(*store.registry);
-    AutomationList list;
-    Leer_Automatizaciones(settings, list);
+    Settings settings(*store.registry);
+    AutomationList list = settings.automaticImports();
     if (options.action == ImportsOptions::Action::Remove) {
-        return removeImport(list, settings, options.dstPath);
+        return removeImport(list, settings.values(), options.dstPath,
+                            Language(store.languageCode({})));
     }
     return listImports(list);
 }

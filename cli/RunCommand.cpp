@@ -9,7 +9,7 @@
 #include "storage/OpenDst.h"
 #include "herdlink/HerdTexts.h"
 #include "storage/ProgramFolder.h"
-#include "storage/WinReg.h"
+#include "storage/Settings.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -45,12 +45,12 @@ int settleInputs(ImportSetup& setup, const RunOptions& options, const HerdTexts&
                  const Clock& clock, std::string& sourcePath) {
     sourcePath = options.sourcePath.value_or(setup.SourceFilePath);
     if (sourcePath == kAskForSource || sourcePath.empty()) {
-        PrintError(options.dstPath + ": the setup names no source file; give one with --source");
+        PrintLine(options.dstPath + ": the setup names no source file; give one with --source");
         return kExitUsage;
     }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(sourcePath, ec)) {
-        PrintError(texts.text(herdtext::SourceNotFound) + " (" + sourcePath + ")");
+        PrintLine(Shown(texts.text(herdtext::SourceNotFound)) + " (" + sourcePath + ")");
         return kExitUsage;
     }
     switch (RunnerSendDateRule(setup)) {
@@ -103,7 +103,7 @@ int RunAutomaticImport(const RunOptions& options) {
     ImportSetup setup;
     if (Status loaded = OpenDst(setup, language, port, options.dstPath, {DstReader::Runner});
         !loaded.ok()) {
-        PrintError(loaded.describe());
+        PrintStatus(loaded, language);
         PrintError("nothing was converted or imported");
         return kExitUsage;
     }
@@ -122,16 +122,16 @@ int RunAutomaticImport(const RunOptions& options) {
         PrintError(texts.text(herdtext::TooManyFields));
     }
     if (!conversion.status.ok()) {
-        PrintError(conversion.status.describe());
+        PrintStatus(conversion.status, language);
         return kExitIncomplete;
     }
     if (!options.import) {
-        PrintError(std::to_string(conversion.rows) + " rows converted into " + adisPath);
+        PrintLine(std::to_string(conversion.rows) + " rows converted into " + adisPath);
         return kExitSuccess;
     }
 
-    WinReg settings(*store.registry);
-    const RunnerImport imported = ImportAndReadReport(settings.Leer_Ruta_HX(), ownFolder);
+    const RunnerImport imported =
+        ImportAndReadReport(Settings(*store.registry).herdInstallFolder(), ownFolder);
     if (imported.run.outcome != ImporterRun::Outcome::Ran) {
         PrintError(imported.report.details);
         return kExitUsage;

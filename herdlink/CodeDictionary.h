@@ -5,6 +5,7 @@
 // statement with bound parameters and closes it again.
 #pragma once
 
+#include "engine/Messages.h"
 #include "engine/Status.h"
 
 #include <optional>
@@ -47,6 +48,12 @@ int FieldNumber(std::string_view field);
 // or an import permission (msg::ImportRefused to msg::ImportInitOptionOther); 0 for
 // a value without a text.
 int TypeTextNumber(int tipo);
+
+// The headings of the eight fields in a code list, as string-table messages.
+inline constexpr int kCodeHeadings[] = {
+    msg::CodesHeading,       msg::ItemNumberHeading, msg::IndexItemHeading,
+    msg::DescriptionHeading, msg::DecimalsHeading,   msg::WidthHeading,
+    msg::DataTypeHeading,    msg::ImportAllowedHeading};
 int ImportTextNumber(int importAll);
 
 class CodeDictionary {

@@ -123,8 +123,39 @@ TEST(CliConvert, SourceMustBeGivenWhenTheSetupStoresNone) {
 TEST(CliConvert, MissingSourceExitsWithTwoAndNamesIt) {
     const auto result = cli({"convert", kGolden + "times/setup.dst", "--source", "/no/such.txt"});
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.err.find("/no/such.txt: the file does not exist"), std::string::npos);
+    EXPECT_NE(result.err.find("/no/such.txt: The file could not be found in the system."),
+              std::string::npos)
+        << result.err;
     EXPECT_EQ(result.out, "");
+}
+
+// Under --language DE every line that reports the failure is German: the
+// message the converter shows and the line that names the file.
+TEST(CliConvert, AFailureIsToldInTheChosenLanguageOnly) {
+    const std::string setup = kGolden + "fail-no-lines/setup.dst";
+    const auto result = cli({"convert", setup, "--source", kGolden + "fail-no-lines/source.txt",
+                             "--language", "DE"});
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_EQ(result.err.find("No lines to be imported"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("source.txt: line "), std::string::npos) << result.err;
+}
+
+// Paths are the file system's bytes, not ANSI text: a farmer called Müller
+// keeps his folder, in the output and in the messages.
+TEST(CliConvert, AFolderWithANonAsciiNameWorks) {
+    testing::TempFolder folder;
+    const std::string source = folder.write("Müller Hof/quelle.txt",
+                                            readFile(kGolden + "times/source.txt"));
+    const std::string output = folder.path("Müller Hof/ergebnis.ads");
+    auto result = cli({"convert", kGolden + "times/setup.dst", "--source", source, "-o", output,
+                       "--decimal-separator", "."});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(folder.read("Müller Hof/ergebnis.ads"), readFile(kGolden + "times/expected.ads"));
+    EXPECT_NE(result.err.find("rows converted into " + output), std::string::npos) << result.err;
+
+    result = cli({"convert", kGolden + "times/setup.dst", "--source", folder.path("Müller/x.txt")});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find(folder.path("Müller/x.txt") + ": "), std::string::npos) << result.err;
 }
 
 TEST(CliConvert, OutputFileIsWrittenWholeOrNotAtAll) {
