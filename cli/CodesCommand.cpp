@@ -5,7 +5,7 @@
 #include "cli/CliSettings.h"
 #include "cli/ExitCodes.h"
 #include "engine/Ansi.h"
-#include "herdlink/HXMDB.h"
+#include "herdlink/CodeImport.h"
 
 #include <algorithm>
 #include <cstdio>

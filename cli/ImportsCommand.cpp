@@ -5,7 +5,7 @@
 #include "cli/CliSettings.h"
 #include "cli/ExitCodes.h"
 #include "engine/Ansi.h"
-#include "storage/AutomaticImports.h"
+#include "storage/AutomaticImportRegistration.h"
 #include "storage/Settings.h"
 
 #include <cstdio>

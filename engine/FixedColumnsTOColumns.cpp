@@ -31,4 +31,9 @@ void CutFixedLine(const ImportSetup& setup, std::string_view line,
     std::fill(cells.begin() + static_cast<std::ptrdiff_t>(column), cells.end(), std::string_view{});
 }
 
+SourceReadResult CutFixedColumns(ImportSetup& setup, const EngineContext& context,
+                                 const SourceData& source, const SourceLoadOptions& options) {
+    return LoadSourceTable(setup, context, source, SourceLayout::FixedWidth, options);
+}
+
 } // namespace kolvane

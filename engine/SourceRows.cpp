@@ -309,20 +309,20 @@ SourceReadResult ReadSourceRows(ImportSetup& setup, const EngineContext& context
     return readDelimited(setup, context, source, options, consumer);
 }
 
-SourceReadResult LoadDelimitedSource(ImportSetup& setup, const EngineContext& context,
-                                     const SourceData& source, const SourceLoadOptions& options) {
+SourceReadResult LoadSourceTable(ImportSetup& setup, const EngineContext& context,
+                                 const SourceData& source, SourceLayout layout,
+                                 const SourceLoadOptions& options) {
     SourceTableBuilder builder(sizeHintOf(source));
-    auto result = readDelimited(setup, context, source, options, builder);
+    auto result = layout == SourceLayout::FixedWidth
+                      ? readFixed(setup, context, source, options, builder)
+                      : readDelimited(setup, context, source, options, builder);
     builder.storeInto(setup);
     return result;
 }
 
-SourceReadResult CutFixedColumns(ImportSetup& setup, const EngineContext& context,
-                                 const SourceData& source, const SourceLoadOptions& options) {
-    SourceTableBuilder builder(sizeHintOf(source));
-    auto result = readFixed(setup, context, source, options, builder);
-    builder.storeInto(setup);
-    return result;
+SourceReadResult LoadDelimitedSource(ImportSetup& setup, const EngineContext& context,
+                                     const SourceData& source, const SourceLoadOptions& options) {
+    return LoadSourceTable(setup, context, source, SourceLayout::Delimited, options);
 }
 
 } // namespace kolvane

@@ -63,9 +63,16 @@ SourceReadResult ReadSourceRows(ImportSetup& setup, const EngineContext& context
                                 const SourceData& source, const SourceLoadOptions& options,
                                 RowConsumer& consumer);
 
-// Fills SourceTable from a delimited source. The table is left unchanged when
-// the file cannot be opened or has no lines to import; after a column count
-// mismatch or a read error it holds the rows read before.
+enum class SourceLayout { Delimited, FixedWidth };
+
+// Fills SourceTable with the reader of `layout`. The table is left unchanged
+// when the file cannot be opened or has no lines to import; after a column
+// count mismatch or a read error it holds the rows read before.
+SourceReadResult LoadSourceTable(ImportSetup& setup, const EngineContext& context,
+                                 const SourceData& source, SourceLayout layout,
+                                 const SourceLoadOptions& options);
+
+// Fills SourceTable from a delimited source (LoadSourceTable's Delimited).
 SourceReadResult LoadDelimitedSource(ImportSetup& setup, const EngineContext& context,
                                      const SourceData& source,
                                      const SourceLoadOptions& options = {});

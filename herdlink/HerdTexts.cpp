@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "herdlink/HerdTexts.h"
 
-#include "herdlink/ADIS.h"
+#include "herdlink/AdisExchange.h"
 
 namespace kolvane {
 namespace {

@@ -3,7 +3,7 @@
 // as the herd software delivers it.
 //   make_code_dictionary aded-items.tsv CodigosAds.db
 #include "herdlink/CodeDictionary.h"
-#include "herdlink/HXMDB.h"
+#include "herdlink/CodeImport.h"
 
 #include <fstream>
 #include <iostream>

@@ -2,7 +2,7 @@
 #include "runner/RunnerFlow.h"
 
 #include "gui/QtText.h"
-#include "storage/AutomaticImports.h"
+#include "storage/AutomaticImportList.h"
 #include "storage/Settings.h"
 
 #include <filesystem>

@@ -21,7 +21,7 @@
 #include "runner/frmBatMain.h"
 #include "runner/frmMain.h"
 #include "runner/frmWitingToEnd.h"
-#include "storage/Automatizacion.h"
+#include "storage/AutomaticImportList.h"
 #include "storage/RegistryBackend.h"
 
 #include <QObject>

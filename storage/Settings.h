@@ -4,7 +4,7 @@
 // Leer_Setting("Language", "EN", 2).
 #pragma once
 
-#include "storage/Automatizacion.h"
+#include "storage/AutomaticImportList.h"
 #include "storage/WinReg.h"
 
 #include <string>

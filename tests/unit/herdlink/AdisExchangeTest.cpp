@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/Messages.h"
-#include "herdlink/ADIS.h"
+#include "herdlink/AdisExchange.h"
 #include "storage/MemoryRegistry.h"
 #include "tests/support/RecordingPort.h"
 #include "tests/support/TempFolder.h"

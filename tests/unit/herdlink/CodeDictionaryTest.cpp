@@ -2,8 +2,8 @@
 #include "herdlink/CodeDictionary.h"
 
 #include "engine/StringTable.h"
-#include "herdlink/ADIS.h"
-#include "herdlink/HXMDB.h"
+#include "herdlink/AdisExchange.h"
+#include "herdlink/CodeImport.h"
 #include "storage/MemoryRegistry.h"
 #include "tests/support/RecordingPort.h"
 #include "tests/support/TempFolder.h"

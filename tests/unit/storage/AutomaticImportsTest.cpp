@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "storage/AutomaticImports.h"
+#include "storage/AutomaticImportRegistration.h"
 
 #include "storage/MemoryRegistry.h"
 #include "storage/Recover_DST.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "herdlink/HXMDB.h"
+#include "herdlink/CodeImport.h"
 
-#include "herdlink/ADIS.h"
+#include "herdlink/AdisExchange.h"
 #include "herdlink/Sqlite.h"
 #include "storage/AtomicFile.h"
 

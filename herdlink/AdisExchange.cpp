@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "herdlink/ADIS.h"
+#include "herdlink/AdisExchange.h"
 
 #include "engine/Dates.h"
 #include "engine/StringTable.h"

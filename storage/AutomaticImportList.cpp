@@ -1,10 +1,41 @@
 // SPDX-License-Identifier: MIT
-#include "storage/Automatizacion.h"
+#include "storage/AutomaticImportList.h"
+
+#include "engine/Messages.h"
+#include "storage/AtomicFile.h"
+#include "storage/Recover_DST.h"
+
+#include <algorithm>
 
 namespace kolvane {
 
 namespace {
+
 constexpr std::string_view kListSetting = "Automatizaciones";
+
+// The lines of a small text file (CR LF or LF); nothing when it cannot be read.
+std::optional<std::vector<std::string>> readLines(const std::string& path) {
+    std::string text;
+    if (!ReadWholeFile(path, text, kMaxDstFileSize).ok()) {
+        return std::nullopt;
+    }
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
 } // namespace
 
 AutomationList ParseAutomationList(std::string_view text) {
@@ -58,6 +89,34 @@ Status Guardar_Automatizaciones(WinReg& settings, const AutomationList& list) {
     }
     settings.Escribir_Setting(kListSetting, JoinAutomationList(list));
     return Status::Ok();
+}
+
+std::optional<int> Existe_Automatizacion(const AutomationList& list, std::string_view dstPath) {
+    const auto found = std::find(list.begin(), list.end(), dstPath);
+    if (found == list.end()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(found - list.begin()) + 1;
+}
+
+std::string AutomationExplanation(const std::string& dstPath, const Language& language) {
+    const auto lines = readLines(dstPath);
+    if (!lines) {
+        return language.LoadText(msg::AutomationFilesMissing);
+    }
+    std::string explanation;
+    for (std::size_t i = 2; i < lines->size() && (*lines)[i] != "//"; ++i) {
+        explanation += (*lines)[i] + "\r\n";
+    }
+    return explanation;
+}
+
+std::optional<std::string> DstThirdLine(const std::string& dstPath) {
+    const auto lines = readLines(dstPath);
+    if (!lines || lines->size() < 3) {
+        return std::nullopt;
+    }
+    return (*lines)[2];
 }
 
 } // namespace kolvane

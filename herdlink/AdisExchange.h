@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// ADIS exchange with the herd software's automation server: a request line
+// The ADIS exchange with the herd software (class ADIS): through its automation
+// server a request line
 // goes in, the answer comes back cut into records of items.
 #pragma once
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "storage/AutomaticImports.h"
+#include "storage/AutomaticImportRegistration.h"
 
 #include "storage/AtomicFile.h"
 #include "storage/DstWriter.h"
@@ -22,29 +22,6 @@ std::string shellQuoted(std::string_view text) {
 std::string fileNameOf(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\");
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-// The lines of a small text file (CR LF or LF); nothing when it cannot be read.
-std::optional<std::vector<std::string>> readLines(const std::string& path) {
-    std::string text;
-    if (!ReadWholeFile(path, text, kMaxDstFileSize).ok()) {
-        return std::nullopt;
-    }
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
 }
 
 Status writeBatchFile(const AutomationWizard& wizard, const BatchFileTarget& target) {
@@ -78,14 +55,6 @@ BlankReplacement Quitar_Blancos(std::string_view path) {
         }
     }
     return result;
-}
-
-std::optional<int> Existe_Automatizacion(const AutomationList& list, std::string_view dstPath) {
-    const auto found = std::find(list.begin(), list.end(), dstPath);
-    if (found == list.end()) {
-        return std::nullopt;
-    }
-    return static_cast<int>(found - list.begin()) + 1;
 }
 
 WizardStart PresetAutomationWizard(std::string_view chosenPath, const ImportSetup& setup,
@@ -176,26 +145,6 @@ Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& setting
     }
     list.erase(list.begin() + (position - 1));
     return Guardar_Automatizaciones(settings, list);
-}
-
-std::string AutomationExplanation(const std::string& dstPath, const Language& language) {
-    const auto lines = readLines(dstPath);
-    if (!lines) {
-        return language.LoadText(msg::AutomationFilesMissing);
-    }
-    std::string explanation;
-    for (std::size_t i = 2; i < lines->size() && (*lines)[i] != "//"; ++i) {
-        explanation += (*lines)[i] + "\r\n";
-    }
-    return explanation;
-}
-
-std::optional<std::string> DstThirdLine(const std::string& dstPath) {
-    const auto lines = readLines(dstPath);
-    if (!lines || lines->size() < 3) {
-        return std::nullopt;
-    }
-    return (*lines)[2];
 }
 
 } // namespace kolvane

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The list of automatic imports: the registered DST paths, kept in the setting
-// "Automatizaciones" as each entry preceded by a comma.
+// "Automatizaciones" as each entry preceded by a comma, and what each entry's
+// DST file says about itself. Registering and removing entries is
+// AutomaticImportRegistration's.
 #pragma once
 
 #include "engine/Status.h"
+#include "engine/StringTable.h"
 #include "storage/WinReg.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kolvane {
@@ -30,5 +35,15 @@ Status Guardar_Automatizaciones(WinReg& settings, const AutomationList& list);
 
 // Whether a DST path can be an entry of the list.
 Status CheckAutomationPath(std::string_view dstPath);
+
+// The position (1-based) of a path in the list: exact, case-sensitive.
+std::optional<int> Existe_Automatizacion(const AutomationList& list, std::string_view dstPath);
+
+// The description lines of a DST file (from its third line up to "//"), each
+// followed by CR LF; for a missing file, msg::AutomationFilesMissing.
+std::string AutomationExplanation(const std::string& dstPath, const Language& language);
+// The third line of a DST file (the first line of its description); nothing
+// when the file is missing or shorter.
+std::optional<std::string> DstThirdLine(const std::string& dstPath);
 
 } // namespace kolvane

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Building, registering and removing automatic imports: the wizard's results,
-// the one-line batch file that starts the runner, the DST file and the entry
-// in the list of automatic imports.
+// Registering and removing automatic imports: the wizard's results, the
+// one-line batch file that starts the runner, the DST file and the entry in
+// the list of automatic imports (AutomaticImportList).
 #pragma once
 
 #include "engine/ImportSetup.h"
 #include "engine/StringTable.h"
-#include "storage/Automatizacion.h"
+#include "storage/AutomaticImportList.h"
 
 #include <optional>
 #include <string>
@@ -33,9 +33,6 @@ struct BlankReplacement {
     int blanks = 0;
 };
 BlankReplacement Quitar_Blancos(std::string_view path);
-
-// The position (1-based) of a path in the list: exact, case-sensitive.
-std::optional<int> Existe_Automatizacion(const AutomationList& list, std::string_view dstPath);
 
 // The wizard's presets for a chosen DST path.
 struct WizardStart {
@@ -77,12 +74,5 @@ Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
 // already gone is no obstacle; any other failure changes nothing), the entries
 // after it move down, and the list is stored. The batch file stays.
 Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings);
-
-// The description lines of a DST file (from its third line up to "//"), each
-// followed by CR LF; for a missing file, msg::AutomationFilesMissing.
-std::string AutomationExplanation(const std::string& dstPath, const Language& language);
-// The third line of a DST file (the first line of its description); nothing
-// when the file is missing or shorter.
-std::optional<std::string> DstThirdLine(const std::string& dstPath);
 
 } // namespace kolvane
