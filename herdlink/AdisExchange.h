@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The ADIS exchange with the herd software (class ADIS): through its automation
-// server a request line
-// goes in, the answer comes back cut into records of items.
+// The ADIS exchange with the herd software (class ADIS): a request line goes
+// to its automation server, the answer comes back cut into records of items.
 #pragma once
 
 #include "engine/UserPort.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// One automatic import as the runner does it, without windows (the DST is
-// read by OpenDst with the runner's reader): settle the send date, convert the source into "adis.ads", run the importer
-// and read its report. Brennick puts windows around these steps; kolvane-cli
-// run uses them as they are.
+// One automatic import as the runner does it, without windows (the DST is read
+// by OpenDst with the runner's reader): settle the send date, convert the
+// source into "adis.ads", run the importer and read its report. Brennick puts
+// windows around these steps; kolvane-cli run uses them as they are.
 #pragma once
 
 #include "engine/AdisConversion.h"
