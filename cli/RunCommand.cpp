@@ -6,8 +6,8 @@
 #include "cli/ExitCodes.h"
 #include "engine/Ansi.h"
 #include "herdlink/AutomaticRun.h"
-#include "storage/OpenDst.h"
 #include "herdlink/HerdTexts.h"
+#include "storage/OpenDst.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Settings.h"
 

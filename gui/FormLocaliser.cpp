@@ -107,8 +107,7 @@ void localiseHeaders(const FormLocaliser::TextSource& texts, QWidget& control) {
     if (auto* tree = qobject_cast<QTreeWidget*>(&control)) {
         QTreeWidgetItem* header = tree->headerItem();
         replaceEach(
-            texts, *tree, kHeaderIds, header->columnCount(),
-            [&](int i) { return header->text(i); },
+            texts, *tree, kHeaderIds, header->columnCount(), [&](int i) { return header->text(i); },
             [&](int i, const QString& text) { header->setText(i, text); });
     } else if (auto* table = qobject_cast<QTableWidget*>(&control)) {
         const auto item = [table](int i) { return table->horizontalHeaderItem(i); };

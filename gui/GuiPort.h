@@ -54,8 +54,7 @@ private:
     struct Question;
     MessageAnswer askFromHelperThread(const QString& text, MessageIcon icon,
                                       MessageButtons buttons);
-    MessageAnswer showOnWindowThread(const QString& text, MessageIcon icon,
-                                     MessageButtons buttons);
+    MessageAnswer showOnWindowThread(const QString& text, MessageIcon icon, MessageButtons buttons);
     void answer(Question& question, MessageAnswer answer);
     void onWindowThread(std::function<void()> work);
 

@@ -23,9 +23,8 @@ bool JobRunner::launch(std::function<void(JobControl&)> work,
     control_ = std::make_shared<JobControl>();
     deliver_ = std::move(deliver);
     port_.acceptQuestions();
-    thread_ = QThread::create([work = std::move(work), control = control_]() mutable {
-        work(*control);
-    });
+    thread_ =
+        QThread::create([work = std::move(work), control = control_]() mutable { work(*control); });
     // Queued: finished comes from the helper thread; dropped when this object goes.
     connect(thread_, &QThread::finished, this, &JobRunner::finish, Qt::QueuedConnection);
     thread_->start();

@@ -44,17 +44,14 @@ public:
     // Runs `work(JobControl&)` on a helper thread; then, on this object's
     // thread, `done(std::optional<Result>)`: the result, or nothing when the job
     // was cancelled. False (and nothing runs) while another job runs.
-    template <typename Work, typename Done>
-    bool start(Work work, Done done) {
+    template <typename Work, typename Done> bool start(Work work, Done done) {
         using Result = std::invoke_result_t<Work&, JobControl&>;
         auto result = std::make_shared<std::optional<Result>>();
-        return launch(
-            [work = std::move(work), result](JobControl& control) mutable {
-                result->emplace(work(control));
-            },
-            [done = std::move(done), result](bool cancelled) mutable {
-                done(cancelled ? std::optional<Result>() : std::move(*result));
-            });
+        return launch([work = std::move(work),
+                       result](JobControl& control) mutable { result->emplace(work(control)); },
+                      [done = std::move(done), result](bool cancelled) mutable {
+                          done(cancelled ? std::optional<Result>() : std::move(*result));
+                      });
     }
 
     // Asks the running job to stop; its callback then gets nothing.

@@ -8,7 +8,6 @@
 #include "engine/Status.h"
 
 #include <QString>
-
 #include <string>
 #include <string_view>
 

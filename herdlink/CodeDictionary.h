@@ -51,9 +51,8 @@ int TypeTextNumber(int tipo);
 
 // The headings of the eight fields in a code list, as string-table messages.
 inline constexpr int kCodeHeadings[] = {
-    msg::CodesHeading,       msg::ItemNumberHeading, msg::IndexItemHeading,
-    msg::DescriptionHeading, msg::DecimalsHeading,   msg::WidthHeading,
-    msg::DataTypeHeading,    msg::ImportAllowedHeading};
+    msg::CodesHeading,    msg::ItemNumberHeading, msg::IndexItemHeading, msg::DescriptionHeading,
+    msg::DecimalsHeading, msg::WidthHeading,      msg::DataTypeHeading,  msg::ImportAllowedHeading};
 int ImportTextNumber(int importAll);
 
 class CodeDictionary {

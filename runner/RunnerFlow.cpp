@@ -196,8 +196,7 @@ void RunnerFlow::askForSendDate() {
     sendDate_->ask(FromAnsi(language_.LoadText(msg::InsertDate)),
                    FromAnsi(custom ? setup.DatePattern : setup.DateFormatName));
     connect(sendDate_.get(), &Fecha_Ask::confirmed, this, &RunnerFlow::acceptSendDate);
-    connect(sendDate_.get(), &Fecha_Ask::abandoned, this,
-            [this] { failRun({}, kRunnerNoErrors); });
+    connect(sendDate_.get(), &Fecha_Ask::abandoned, this, [this] { failRun({}, kRunnerNoErrors); });
     sendDate_->show();
 }
 

@@ -12,8 +12,7 @@ frmAutom::frmAutom(const FormLocaliser& localiser, QWidget* parent)
     localiser.localise(*this);
     ui_->lbExplicacion->clear();
     ui_->cmbAutomatizaciones->setFocus();
-    connect(ui_->cmbAutomatizaciones, &QComboBox::currentTextChanged, this,
-            &frmAutom::entryChosen);
+    connect(ui_->cmbAutomatizaciones, &QComboBox::currentTextChanged, this, &frmAutom::entryChosen);
     connect(ui_->OkButton, &QPushButton::clicked, this, &frmAutom::confirmed);
     connect(ui_->Cancel, &QPushButton::clicked, this, &frmAutom::cancelled);
     // Closed by its frame or Escape: as Cancel, so the run never hangs unseen.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Brennick, the automatic import runner: "Brennick [-d] [-c] DST-path".
-#include "runner/RunnerFlow.h"
 #include "gui/QtText.h"
+#include "runner/RunnerFlow.h"
 #include "storage/ProgramFolder.h"
 
 #include <QApplication>

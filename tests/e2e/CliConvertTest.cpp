@@ -133,8 +133,8 @@ TEST(CliConvert, MissingSourceExitsWithTwoAndNamesIt) {
 // message the converter shows and the line that names the file.
 TEST(CliConvert, AFailureIsToldInTheChosenLanguageOnly) {
     const std::string setup = kGolden + "fail-no-lines/setup.dst";
-    const auto result = cli({"convert", setup, "--source", kGolden + "fail-no-lines/source.txt",
-                             "--language", "DE"});
+    const auto result = cli(
+        {"convert", setup, "--source", kGolden + "fail-no-lines/source.txt", "--language", "DE"});
     EXPECT_EQ(result.exitCode, 1) << result.err;
     EXPECT_EQ(result.err.find("No lines to be imported"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("source.txt: line "), std::string::npos) << result.err;
@@ -144,8 +144,8 @@ TEST(CliConvert, AFailureIsToldInTheChosenLanguageOnly) {
 // keeps his folder, in the output and in the messages.
 TEST(CliConvert, AFolderWithANonAsciiNameWorks) {
     testing::TempFolder folder;
-    const std::string source = folder.write("Müller Hof/quelle.txt",
-                                            readFile(kGolden + "times/source.txt"));
+    const std::string source =
+        folder.write("Müller Hof/quelle.txt", readFile(kGolden + "times/source.txt"));
     const std::string output = folder.path("Müller Hof/ergebnis.ads");
     auto result = cli({"convert", kGolden + "times/setup.dst", "--source", source, "-o", output,
                        "--decimal-separator", "."});

@@ -2,8 +2,9 @@
 // The form localiser: design numbers become texts of the text source in every
 // kind of control; the numbers stay with the controls, so a second walk (after
 // a language change) shows the new language; other values stay as designed.
-#include "gui/Dialogs.h"
 #include "gui/FormLocaliser.h"
+
+#include "gui/Dialogs.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -141,8 +142,8 @@ TEST(Dialogs, AnswersGivenInAdvanceAreTakenInOrderAndRecorded) {
               QStringLiteral("All files (*.*);;Text File (*.txt)"));
     EXPECT_EQ(dialogs.fileRequests()[1].kind, Dialogs::FileDialogKind::Save);
     EXPECT_EQ(dialogs.fileRequests()[1].filter, QStringLiteral("ADIS (*.ads)"));
-    EXPECT_EQ(dialogs.shownMessages(), (QStringList{QStringLiteral("Close?"),
-                                                    QStringLiteral("Sure?")}));
+    EXPECT_EQ(dialogs.shownMessages(),
+              (QStringList{QStringLiteral("Close?"), QStringLiteral("Sure?")}));
 }
 
 } // namespace

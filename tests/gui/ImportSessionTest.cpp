@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The import session: its use cases tell the windows what changed, and a job
 // that is cancelled or fails leaves the import setup as it was.
-#include "gui/FormLocaliser.h"
 #include "gui/ImportSession.h"
+
+#include "gui/FormLocaliser.h"
 #include "gui/Trabajando.h"
 #include "tests/support/TempFolder.h"
 
@@ -28,6 +29,18 @@ protected:
         }
         return last;
     }
+    // Splits the source as the setup window's OK does and waits for the result.
+    std::optional<SourceReadResult> split() {
+        bool done = false;
+        std::optional<SourceReadResult> read;
+        EXPECT_TRUE(session.splitSource([&](std::optional<SourceReadResult> result) {
+            read = std::move(result);
+            done = true;
+        }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 30000));
+        return read;
+    }
+
     Language language{"EN"};
     Dialogs dialogs{QStringLiteral("Kolvane")};
     FormLocaliser localiser{[](int) { return std::nullopt; }};
@@ -68,22 +81,11 @@ TEST_F(ImportSessionTest, SplittingFillsTheSourceTableAndOpensTheNextSteps) {
 
 TEST_F(ImportSessionTest, AFailedSplitLeavesTheSetupAsItWas) {
     session.setSourceFile(folder.write("milk.txt", "A;1\r\n"));
-    bool done = false;
-    std::optional<SourceReadResult> read;
-    session.splitSource([&](std::optional<SourceReadResult> result) {
-        read = std::move(result);
-        done = true;
-    });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 30000));
+    ASSERT_TRUE(split());
     const SourceTable before = session.setup().SourceTable;
 
     session.setSourceFile(folder.path("gone.txt"));
-    done = false;
-    session.splitSource([&](std::optional<SourceReadResult> result) {
-        read = std::move(result);
-        done = true;
-    });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 30000));
+    const auto read = split();
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->status.code(), ErrorCode::FileNotFound);
     EXPECT_EQ(session.setup().SourceTable, before);
@@ -120,13 +122,7 @@ TEST_F(ImportSessionTest, ACancelledJobLeavesTheSetupAsItWas) {
 
 TEST_F(ImportSessionTest, TheAdisTextOpensTheLastStepsAndResetClosesThemAll) {
     session.setSourceFile(folder.write("milk.txt", "DE1;31\r\n"));
-    bool done = false;
-    std::optional<SourceReadResult> read;
-    session.splitSource([&](std::optional<SourceReadResult> result) {
-        read = std::move(result);
-        done = true;
-    });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 30000));
+    ASSERT_TRUE(split());
     ColumnDefinition animal;
     animal.Mnemonic = "ANIMALID";
     animal.ItemNumber = "900080";
@@ -138,7 +134,7 @@ TEST_F(ImportSessionTest, TheAdisTextOpensTheLastStepsAndResetClosesThemAll) {
     QSignalSpy columns(&session, &ImportSession::columnTableChanged);
     session.setColumnTable({animal, milk});
     EXPECT_EQ(columns.count(), 1);
-    done = false;
+    bool done = false;
     std::optional<Status> built;
     ASSERT_TRUE(session.buildAdisText([&](std::optional<Status> result) {
         built = std::move(result);

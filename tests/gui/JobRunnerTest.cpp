@@ -2,8 +2,9 @@
 // The job helper and the user port of the windows: a job's result comes back
 // on the window thread, Cancel delivers nothing, and a window that goes away
 // while its job waits for an answer neither deadlocks nor leaves it blocked.
-#include "gui/FormLocaliser.h"
 #include "gui/JobRunner.h"
+
+#include "gui/FormLocaliser.h"
 #include "gui/Trabajando.h"
 
 #include <QSignalSpy>
@@ -81,18 +82,19 @@ TEST_F(JobRunnerTest, ACancelledJobStopsAndDeliversNothing) {
     EXPECT_EQ(delivered, std::nullopt);
     // The next job runs normally, and may start from the callback of the last.
     bool second = false;
-    jobs->start([](JobControl&) { return 1; }, [&](std::optional<int> result) {
-        second = result.has_value();
-    });
+    jobs->start([](JobControl&) { return 1; },
+                [&](std::optional<int> result) { second = result.has_value(); });
     ASSERT_TRUE(waitFor([&] { return second; }));
 }
 
 TEST_F(JobRunnerTest, AQuestionFromTheJobIsAnsweredOnTheWindowThread) {
     dialogs.setNextAnswer(QMessageBox::No);
     std::optional<MessageAnswer> answer;
-    jobs->start([&](JobControl&) { return port.showText("Go on?", MessageIcon::Question,
-                                                        MessageButtons::YesNoCancel); },
-                [&](std::optional<MessageAnswer> result) { answer = result; });
+    jobs->start(
+        [&](JobControl&) {
+            return port.showText("Go on?", MessageIcon::Question, MessageButtons::YesNoCancel);
+        },
+        [&](std::optional<MessageAnswer> result) { answer = result; });
     ASSERT_TRUE(waitFor([&] { return answer.has_value(); }));
     EXPECT_EQ(*answer, MessageAnswer::No);
     EXPECT_EQ(dialogs.shownMessages(), QStringList{QStringLiteral("Go on?")});

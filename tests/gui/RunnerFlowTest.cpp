@@ -59,9 +59,10 @@ protected:
             if (in<QPushButton>(waiting, "btnDetalles")->isVisible()) {
                 QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);
             }
-            ADD_FAILURE() << "the run did not end; the waiting window says: "
-                          << in<QLabel>(waiting, "Label1")->text().toStdString() << '\n'
-                          << in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().toStdString();
+            ADD_FAILURE()
+                << "the run did not end; the waiting window says: "
+                << in<QLabel>(waiting, "Label1")->text().toStdString() << '\n'
+                << in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().toStdString();
             return -1;
         }
         return finished->first().first().toInt();
@@ -107,7 +108,9 @@ TEST_F(RunnerFlowTest, ReportedErrorsShowText57AndTheDetails) {
     QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);
     EXPECT_TRUE(in<QPlainTextEdit>(waiting, "txtDetalles")->isVisible());
     EXPECT_TRUE(in<QPushButton>(waiting, "btnEndDetalles")->isVisible());
-    EXPECT_TRUE(in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().contains(QStringLiteral("00900047")))
+    EXPECT_TRUE(in<QPlainTextEdit>(waiting, "txtDetalles")
+                    ->toPlainText()
+                    .contains(QStringLiteral("00900047")))
         << in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().toStdString();
     QTest::mouseClick(in<QPushButton>(waiting, "btnEndDetalles"), Qt::LeftButton);
     EXPECT_FALSE(in<QPlainTextEdit>(waiting, "txtDetalles")->isVisible());
@@ -151,7 +154,8 @@ TEST_F(RunnerFlowTest, StartedByHandTheSelectionListsTheRegisteredImports) {
     QWidget* ui = selection;
     ASSERT_EQ(in<QComboBox>(ui, "cmbAutomatizaciones")->count(), 2);
     in<QComboBox>(ui, "cmbAutomatizaciones")->setCurrentIndex(0);
-    EXPECT_EQ(in<QLabel>(ui, "lbExplicacion")->text(), QStringLiteral("Milk recording of the morning"));
+    EXPECT_EQ(in<QLabel>(ui, "lbExplicacion")->text(),
+              QStringLiteral("Milk recording of the morning"));
     in<QComboBox>(ui, "cmbAutomatizaciones")->setCurrentIndex(1);
     EXPECT_EQ(in<QLabel>(ui, "lbExplicacion")->text(), herdText(herdtext::DstMissing));
     QTest::mouseClick(in<QPushButton>(ui, "Cancel"), Qt::LeftButton);
@@ -165,8 +169,10 @@ TEST_F(RunnerFlowTest, AnEmptySelectionAsksForTheSetupFile) {
     QTest::mouseClick(in<QPushButton>(flow->mainWindow(), "InitBotton"), Qt::LeftButton);
     QWidget* ui = flow->selectionWindow();
     EXPECT_EQ(in<QComboBox>(ui, "cmbAutomatizaciones")->count(), 0);
-    QTest::mouseClick(in<QPushButton>(ui, "OkButton"), Qt::LeftButton); // no file chosen: the window stays
-    EXPECT_EQ(dialogs.fileRequests().value(0).title, QStringLiteral("Abrir fichero de configuracion"));
+    QTest::mouseClick(in<QPushButton>(ui, "OkButton"),
+                      Qt::LeftButton); // no file chosen: the window stays
+    EXPECT_EQ(dialogs.fileRequests().value(0).title,
+              QStringLiteral("Abrir fichero de configuracion"));
     EXPECT_EQ(dialogs.fileRequests().value(0).filter, QStringLiteral("Todos los archivos (*.dst)"));
     EXPECT_TRUE(flow->selectionWindow()->isVisible());
 }
@@ -199,8 +205,9 @@ TEST_F(RunnerFlowTest, AMissingImporterIsAnErrorNotAnEarlierSuccess) {
     ASSERT_TRUE(waitFor([&] { return in<QPushButton>(waiting, "btnOK")->isVisible(); }));
     EXPECT_EQ(in<QLabel>(waiting, "Label1")->text(), herdText(herdtext::ErrorsFound));
     QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);
-    EXPECT_TRUE(
-        in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().contains(QStringLiteral("could not be started")));
+    EXPECT_TRUE(in<QPlainTextEdit>(waiting, "txtDetalles")
+                    ->toPlainText()
+                    .contains(QStringLiteral("could not be started")));
 }
 
 TEST_F(RunnerFlowTest, ARowWithTooManyFieldsEndsWithoutAnAdisFile) {
@@ -233,7 +240,8 @@ TEST_F(RunnerFlowTest, ConfirmationWindowUnlessStartedWithD) {
     ASSERT_NE(confirmation, nullptr);
     EXPECT_TRUE(confirmation->isVisible());
     EXPECT_FALSE(in<QLineEdit>(confirmation, "txtAutomatition")->isEnabled());
-    EXPECT_EQ(in<QLineEdit>(confirmation, "txtAutomatition")->text(), QString::fromStdString(setup));
+    EXPECT_EQ(in<QLineEdit>(confirmation, "txtAutomatition")->text(),
+              QString::fromStdString(setup));
     EXPECT_EQ(in<QPlainTextEdit>(confirmation, "txtexplanation")->toPlainText(),
               QStringLiteral("Milk recording of the morning"));
     QTest::mouseClick(in<QPushButton>(confirmation, "CancelButton"), Qt::LeftButton);
@@ -248,8 +256,7 @@ TEST_F(RunnerFlowTest, ClosingWhileTheConversionAsksDoesNotDeadlock) {
     dialogs.setUnattended(false); // the question would need a user
     const std::string source = sandbox.writeSource(
         "baddate.txt", "Animal;Date;Milk;Cells\r\n276000912345678;3-12;31,4;120\r\n");
-    makeFlow().start(
-        QString::fromStdString("-d -c " + sandbox.writeMilkSetup("d.dst", source)));
+    makeFlow().start(QString::fromStdString("-d -c " + sandbox.writeMilkSetup("d.dst", source)));
     // No events are processed: the question waits on the window thread.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (flow->port().waitingQuestions() == 0 && std::chrono::steady_clock::now() < deadline) {

@@ -76,9 +76,9 @@ TEST_F(StopFixture, SplittingAndBuildingTheTextStopToo) {
 
     stop = false;
     SilentPort silent;
-    ASSERT_TRUE(
-        LoadDelimitedSource(setup, {language, silent, NumberFormat{'.'}, clock}, SourceData::text(text))
-            .completed());
+    ASSERT_TRUE(LoadDelimitedSource(setup, {language, silent, NumberFormat{'.'}, clock},
+                                    SourceData::text(text))
+                    .completed());
     const Status built = BuildAdisText(setup, context());
     EXPECT_EQ(built.code(), ErrorCode::Cancelled);
     EXPECT_EQ(setup.AdisText.find("\r\nZN"), std::string::npos);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "engine/Messages.h"
 #include "herdlink/AdisExchange.h"
+
+#include "engine/Messages.h"
 #include "storage/MemoryRegistry.h"
 #include "tests/support/RecordingPort.h"
 #include "tests/support/TempFolder.h"

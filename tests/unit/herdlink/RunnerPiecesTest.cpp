@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "herdlink/AutomaticRun.h"
-#include "storage/OpenDst.h"
 #include "herdlink/HerdTexts.h"
 #include "herdlink/ImporterReport.h"
 #include "storage/DstWriter.h"
 #include "storage/MemoryRegistry.h"
+#include "storage/OpenDst.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/TempFolder.h"
 

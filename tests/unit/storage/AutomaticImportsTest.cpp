@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "storage/AutomaticImportRegistration.h"
-
 #include "storage/MemoryRegistry.h"
 #include "storage/Recover_DST.h"
 #include "tests/support/RecordingPort.h"

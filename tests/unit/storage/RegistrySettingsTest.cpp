@@ -132,7 +132,7 @@ TEST(TypedSettings, BlankOrNonNumericPositionsCountZero) {
     EXPECT_EQ(settings.mainWindow().top, 0); // stored as " "
     EXPECT_EQ(settings.mainWindow().width, 7000);
     EXPECT_EQ(settings.mainWindow().height, 6500); // absent: the default
-    EXPECT_FALSE(settings.showDialog()); // only "1" shows the note again
+    EXPECT_FALSE(settings.showDialog());           // only "1" shows the note again
 }
 
 } // namespace
