@@ -249,9 +249,9 @@ TEST_F(RunnerFlowTest, ConfirmationWindowUnlessStartedWithD) {
     EXPECT_EQ(sandbox.importedRecords(), 0);
 }
 
-// The user closes the program while the conversion waits for the answer to
-// a question (a date it cannot translate): the program ends at once, without
-// waiting for the question that can no longer be shown.
+// The user closes the waiting window while the conversion waits for the
+// answer to a question (a date it cannot translate): the program ends at
+// once, without waiting for the question that can no longer be shown.
 TEST_F(RunnerFlowTest, ClosingWhileTheConversionAsksDoesNotDeadlock) {
     dialogs.setUnattended(false); // the question would need a user
     const std::string source = sandbox.writeSource(
@@ -263,6 +263,8 @@ TEST_F(RunnerFlowTest, ClosingWhileTheConversionAsksDoesNotDeadlock) {
         std::this_thread::yield();
     }
     ASSERT_EQ(flow->port().waitingQuestions(), 1);
+    flow->waitingWindow().close();
+    EXPECT_EQ(finished->count(), 1);
     flow.reset();
     EXPECT_TRUE(dialogs.shownMessages().isEmpty());
     EXPECT_FALSE(fs::exists(sandbox.programFolder() + "/adis.ads"));
