@@ -79,15 +79,39 @@ bool ImportSession::splitSource(std::function<void(std::optional<SourceReadResul
 
 bool ImportSession::buildAdisText(std::function<void(std::optional<Status>)> done) {
     return runJob(
-        {.columnTable = true, .adisText = true},
+        {.columnTable = true, .adisText = true, .readsSourceTable = true},
         [](ImportSetup& setup, const EngineContext& context) {
             return BuildAdisText(setup, context);
         },
         [](const Status& built) { return built.ok(); }, std::move(done));
 }
 
-void ImportSession::adopt(ImportSetup&& setup, Changes changes) {
-    setup_ = std::move(setup);
+ImportSetup ImportSession::copyForJob(Changes changes) {
+    SourceTable table = std::move(setup_.SourceTable);
+    std::string text = std::move(setup_.AdisText);
+    ImportSetup copy = setup_;
+    setup_.AdisText = std::move(text);
+    if (changes.readsSourceTable) {
+        copy.SourceTable = std::move(table);
+    } else {
+        setup_.SourceTable = std::move(table);
+    }
+    return copy;
+}
+
+void ImportSession::finishJob(ImportSetup&& copy, Changes changes, bool succeeded) {
+    if (!succeeded) {
+        if (changes.readsSourceTable) {
+            setup_.SourceTable = std::move(copy.SourceTable);
+        }
+        return;
+    }
+    SourceTable table = std::move(
+        changes.sourceTable || changes.readsSourceTable ? copy.SourceTable : setup_.SourceTable);
+    std::string text = std::move(changes.adisText ? copy.AdisText : setup_.AdisText);
+    setup_ = std::move(copy);
+    setup_.SourceTable = std::move(table);
+    setup_.AdisText = std::move(text);
     announce(changes);
 }
 

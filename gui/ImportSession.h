@@ -36,9 +36,10 @@ class ImportSession final : public QObject {
 public:
     // What a job changes besides the settings, so that the right signals follow.
     struct Changes {
-        bool sourceTable = false;
+        bool sourceTable = false; // the job builds a new source table
         bool columnTable = false;
         bool adisText = false;
+        bool readsSourceTable = false; // the job reads the current source table
     };
 
     ImportSession(const Language& language, GuiPort& port, const Clock& clock,
@@ -69,11 +70,18 @@ public:
     // Builds the ADIS text from the source table and the column table.
     bool buildAdisText(std::function<void(std::optional<Status>)> done);
 
-    // Runs `work(ImportSetup& copy, const EngineContext&)` as a job; on success
-    // (`succeeded(result)`) the copy becomes the setup and `changes` are told.
+    // Runs `work(ImportSetup& copy, const EngineContext&)` as a job on a copy
+    // of the settings and the column table. The source table and the ADIS text
+    // are large: the copy starts without them, unless `changes.readsSourceTable`
+    // lends it the source table (given back when the job fails). On success
+    // (`succeeded(result)`) the copy's settings, column table and the tables
+    // that `changes` names become the setup's, and the changes are told.
     template <typename Work, typename Succeeded, typename Done>
     bool runJob(Changes changes, Work work, Succeeded succeeded, Done done) {
-        auto copy = std::make_shared<ImportSetup>(setup_);
+        if (busy()) {
+            return false;
+        }
+        auto copy = std::make_shared<ImportSetup>(copyForJob(changes));
         return jobs_.start(
             [this, copy, work = std::move(work)](JobControl& control) mutable {
                 const EngineContext jobContext{language_, port_, numbers_, clock_,
@@ -82,9 +90,7 @@ public:
             },
             [this, copy, changes, succeeded = std::move(succeeded),
              done = std::move(done)](auto result) mutable {
-                if (result && succeeded(*result)) {
-                    adopt(std::move(*copy), changes);
-                }
+                finishJob(std::move(*copy), changes, result && succeeded(*result));
                 done(std::move(result));
             });
     }
@@ -99,7 +105,8 @@ signals:
     void busyChanged(bool busy);
 
 private:
-    void adopt(ImportSetup&& setup, Changes changes);
+    ImportSetup copyForJob(Changes changes);
+    void finishJob(ImportSetup&& copy, Changes changes, bool succeeded);
     void announce(Changes changes);
 
     const Language& language_;

@@ -143,6 +143,7 @@ TEST_F(ImportSessionTest, TheAdisTextOpensTheLastStepsAndResetClosesThemAll) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 30000));
     ASSERT_TRUE(built && built->ok()) << built->describe();
     EXPECT_NE(session.setup().AdisText.find("\r\nZN"), std::string::npos);
+    EXPECT_EQ(session.setup().SourceTable.rowCount(), 1u) << "lent to the job and given back";
     EXPECT_EQ(textSpy.count(), 1);
     for (int later = step::AdisFile; later <= step::OpenDataExchange; ++later) {
         EXPECT_TRUE(steps()[later]) << later;
@@ -153,6 +154,26 @@ TEST_F(ImportSessionTest, TheAdisTextOpensTheLastStepsAndResetClosesThemAll) {
     for (int later = step::Setup; later <= step::OpenDataExchange; ++later) {
         EXPECT_FALSE(steps()[later]) << later;
     }
+}
+
+// A job that reads the source table borrows it; when the job fails the table
+// comes back unchanged, and the earlier ADIS text stays.
+TEST_F(ImportSessionTest, AFailedJobGivesTheSourceTableBack) {
+    session.setSourceFile(folder.write("milk.txt", "DE1;31\r\nDE2;32\r\n"));
+    ASSERT_TRUE(split());
+    const SourceTable before = session.setup().SourceTable;
+    bool done = false;
+    session.runJob(
+        {.adisText = true, .readsSourceTable = true},
+        [](ImportSetup& setup, const EngineContext&) {
+            setup.AdisText = "half";
+            return setup.SourceTable.rowCount();
+        },
+        [](std::size_t) { return false; }, [&](std::optional<std::size_t>) { done = true; });
+    EXPECT_TRUE(session.setup().SourceTable.empty()) << "lent while the job runs";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 30000));
+    EXPECT_EQ(session.setup().SourceTable, before);
+    EXPECT_TRUE(session.setup().AdisText.empty());
 }
 
 } // namespace
