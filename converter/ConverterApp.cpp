@@ -35,7 +35,11 @@ ConverterApp::ConverterApp(ConverterEnvironment environment)
                                                                environment_.codeDictionaryPath,
                                                                environment_.programFolder,
                                                                showFixedColumnsNote_,
-                                                               automaticImports_} {}
+                                                               automaticImports_} {
+    // Splitting, cutting and converting can be stopped; the setup stays as it was.
+    working_.setCancellable(true);
+    QObject::connect(&working_, &Trabajando::cancelRequested, &session_.jobs(), &JobRunner::cancel);
+}
 
 Status ConverterApp::saveLanguageSettings() {
     settings_.setLanguage(language_.LanguageCode());

@@ -11,6 +11,17 @@ Trabajando::Trabajando(const FormLocaliser& localiser, QWidget* parent)
     ui_->setupUi(this);
     localiser.localise(*this);
     attach(*ui_->BarraExplicacion, *ui_->ProgressBar1);
+    connect(ui_->btnCancelar, &QPushButton::clicked, this, &Trabajando::cancelRequested);
+}
+
+void Trabajando::setCancellable(bool cancellable) {
+    ui_->btnCancelar->setVisible(cancellable);
+}
+
+void Trabajando::reject() {
+    if (ui_->btnCancelar->isVisible()) {
+        emit cancelRequested();
+    }
 }
 
 Trabajando::~Trabajando() = default;

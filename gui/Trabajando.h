@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The working window: a caption and the progress of a long operation (splitting,
-// cutting, converting).
+// cutting, converting), with a Cancel button where the work can be stopped.
 #pragma once
 
 #include "gui/ProgressWindow.h"
@@ -20,6 +20,16 @@ class Trabajando final : public ProgressWindow {
 public:
     explicit Trabajando(const FormLocaliser& localiser, QWidget* parent = nullptr);
     ~Trabajando() override;
+
+    // With Cancel the user may stop the work shown; Esc and closing the
+    // window count as Cancel then (and are ignored otherwise).
+    void setCancellable(bool cancellable);
+
+signals:
+    void cancelRequested();
+
+protected:
+    void reject() override;
 
 private:
     std::unique_ptr<Ui::Trabajando> ui_;

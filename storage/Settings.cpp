@@ -60,6 +60,29 @@ Status Settings::setAutomaticImports(const AutomationList& list) {
     return Guardar_Automatizaciones(values_, list);
 }
 
+namespace {
+std::string recentName(std::size_t position) {
+    return "RecentFile" + std::to_string(position + 1);
+}
+} // namespace
+
+std::vector<std::string> Settings::recentFiles() {
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < kRecentFiles; ++i) {
+        std::string path = values_.Leer_Setting(recentName(i), "", 0);
+        if (!path.empty() && path != " ") {
+            paths.push_back(std::move(path));
+        }
+    }
+    return paths;
+}
+
+void Settings::setRecentFiles(const std::vector<std::string>& paths) {
+    for (std::size_t i = 0; i < kRecentFiles; ++i) {
+        values_.Escribir_Setting(recentName(i), i < paths.size() ? paths[i] : std::string());
+    }
+}
+
 std::string Settings::herdInstallFolder() {
     return values_.Leer_Ruta_HX();
 }

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kolvane {
 
@@ -41,6 +42,11 @@ public:
     // "Automatizaciones": the registered DST paths.
     AutomationList automaticImports();
     Status setAutomaticImports(const AutomationList& list);
+
+    // "RecentFile1" to "RecentFile8": the files opened last, newest first.
+    static constexpr std::size_t kRecentFiles = 8;
+    std::vector<std::string> recentFiles();
+    void setRecentFiles(const std::vector<std::string>& paths);
 
     // The herd software's install folder; "" when it is not installed.
     std::string herdInstallFolder();

@@ -135,5 +135,15 @@ TEST(TypedSettings, BlankOrNonNumericPositionsCountZero) {
     EXPECT_FALSE(settings.showDialog());           // only "1" shows the note again
 }
 
+TEST(TypedSettings, RecentFilesKeepTheirOrderAndAnEmptyListClearsThem) {
+    MemoryRegistry store;
+    Settings settings(store);
+    EXPECT_TRUE(settings.recentFiles().empty());
+    settings.setRecentFiles({"/x/b.dst", "/x/a.txt"});
+    EXPECT_EQ(settings.recentFiles(), (std::vector<std::string>{"/x/b.dst", "/x/a.txt"}));
+    settings.setRecentFiles({});
+    EXPECT_TRUE(settings.recentFiles().empty());
+}
+
 } // namespace
 } // namespace kolvane
