@@ -15,7 +15,6 @@
 #include <memory>
 #include <string>
 
-
 namespace kolvane::converter {
 
 struct ConverterContext;
