@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// Qt texts in GoogleTest's failure messages as text, not as bytes.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        *out << (i == 0 ? "" : ", ");
+        PrintTo(texts[i], out);
+    }
+    *out << '}';
+}
