@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ make cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    libsqlite3-dev sqlite3 qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+    libsqlite3-dev sqlite3 qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-dejavu-core)
 
 missing=()
 for package in "${packages[@]}"; do
