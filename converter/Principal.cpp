@@ -54,6 +54,8 @@ Principal::Principal(ConverterContext& context, frmCodigos& codeList, QWidget* p
 // The window goes with the step; the flag tells the setup window that the
 // columns must be built again.
 Principal::~Principal() {
+    // The box loses the focus while the controls go: no check may follow.
+    disconnect(ui_->Mnemonico, nullptr, this, nullptr);
     context_.session.changeSettings([](ImportSetup& setup) { setup.ColumnsWindowLoaded = false; });
 }
 
