@@ -17,10 +17,11 @@
 namespace kolvane {
 namespace {
 
-// Read at once when a file is opened, so its first lines show before the
-// helper thread has started.
+// Indexed at once when a file or a text is shown, so that its first lines show
+// before the helper thread or the first slice has run.
 constexpr std::size_t kFirstRead = std::size_t{256} << 10;
-// A text in memory is indexed in slices of this size, a few milliseconds each.
+// The rest of a text in memory is indexed in slices of at most 8 ms (pieces of
+// 8 MiB, a few milliseconds each), between which the window handles its events.
 constexpr std::size_t kTextSlice = std::size_t{8} << 20;
 constexpr qint64 kSliceMilliseconds = 8;
 constexpr int kLeftMargin = 3;
@@ -121,9 +122,15 @@ void LargeTextView::showText(const std::string& text) {
     auto memory = std::make_unique<MemoryBytes>(text);
     memory_ = memory.get();
     lines_.reset(std::move(memory));
-    lines_.index().scan(std::string_view(text).substr(0, kFirstRead));
-    lines_.index().reserveFor(text.size());
-    indexTextSlice();
+    LineIndex& index = lines_.index();
+    index.scan(std::string_view(text).substr(0, kFirstRead));
+    if (index.scannedTo() >= text.size()) {
+        index.finish();
+    } else {
+        index.reserveFor(text.size());
+        textSlices_.start();
+    }
+    indexGrown(0);
 }
 
 void LargeTextView::indexTextSlice() {
