@@ -23,11 +23,12 @@ public:
     ~frmAbrirDST() override;
 
     // The DST file chosen (an engine path); "" when cancelled or nothing chosen.
-    const std::string& chosenDst() const { return chosen_; }
+    std::string chosenDst() const { return chosen_; }
+    // OK: the chosen entry (or nothing), and the window closes.
+    void accept() override;
 
 private:
     void showExplanation(int entry);
-    void accept() override;
     void browse();
 
     ConverterContext& context_;

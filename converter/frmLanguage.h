@@ -25,11 +25,12 @@ public:
 
     // The code chosen ("DE", "EN", "SP" or "FR"); nothing when the window was
     // cancelled or the current language was chosen again.
-    const std::optional<std::string>& chosenLanguage() const { return chosen_; }
+    std::optional<std::string> chosenLanguage() const { return chosen_; }
 
-private:
+    // OK: the chosen code when it is another language, and the window closes.
     void accept() override;
 
+private:
     ConverterContext& context_;
     std::unique_ptr<Ui::frmLanguage> ui_;
     std::optional<std::string> chosen_;
