@@ -89,13 +89,13 @@ template <typename Show> void measure(const char* what, LargeTextView& view, Sho
                 what, static_cast<long long>(view.lineCount()), firstPaint, indexed,
                 static_cast<long long>(stall));
     measureScrolling(view);
+    std::printf("  resident memory %+ld KiB, index %.1f MB\n", residentKiB() - before,
+                static_cast<double>(view.indexMemoryBytes()) / 1e6);
     view.setCurrentLine(0);
     view.setCurrentLine(view.lineCount() - 1, true);
     clock.restart();
     view.copy();
     std::printf("  copying all lines: %.0f ms\n", static_cast<double>(clock.nsecsElapsed()) / 1e6);
-    std::printf("  resident memory %+ld KiB, index %.1f MB\n", residentKiB() - before,
-                static_cast<double>(view.indexMemoryBytes()) / 1e6);
 }
 
 } // namespace
@@ -114,6 +114,11 @@ int main(int argc, char** argv) {
     view.resize(1000, 700);
     view.show();
     std::printf("resident memory at start: %ld KiB\n", residentKiB());
+    // What the machine itself costs: the same measure while the window is idle.
+    QElapsedTimer idle;
+    idle.start();
+    std::printf("longest stall while idle for 300 ms: %lld ms\n",
+                static_cast<long long>(longestStall([&] { return idle.elapsed() > 300; })));
     measure("file", view, [&] {
         if (const kolvane::Status opened = view.openFile(path); !opened.ok()) {
             std::fprintf(stderr, "%s\n", opened.describe().c_str());

@@ -96,7 +96,10 @@ void LargeTextView::indexFileRest(const std::string& path, std::uint64_t from) {
     const unsigned generation = generation_;
     fileIndexer_.start(path, from, [this, generation](FileLineIndexer::Piece piece) {
         QMetaObject::invokeMethod(
-            this, [this, generation, piece]() { receivePiece(generation, piece); },
+            this,
+            [this, generation, piece = std::move(piece)]() mutable {
+                receivePiece(generation, std::move(piece));
+            },
             Qt::QueuedConnection);
     });
 }
@@ -253,17 +256,19 @@ int LargeTextView::firstVisibleColumn() const {
     return horizontalScrollBar()->value();
 }
 
+// Scroll bars count lines and columns (not pixels), so their int range holds
+// two thousand million of each.
 void LargeTextView::updateScrollBars() {
+    const auto range = [](qsizetype count, qsizetype page) {
+        return static_cast<int>(std::clamp<qsizetype>(count - page, 0, INT_MAX));
+    };
     const qsizetype page = visibleLineCount();
-    const qsizetype lines = lineCount();
     verticalScrollBar()->setPageStep(static_cast<int>(page));
-    verticalScrollBar()->setRange(0, static_cast<int>(std::max<qsizetype>(0, lines - page)));
+    verticalScrollBar()->setRange(0, range(lineCount(), page));
     const int columns = visibleColumns();
-    const auto widest =
-        static_cast<qsizetype>(std::min<std::uint64_t>(widestColumns_, INT_MAX - 1));
+    const auto widest = static_cast<qsizetype>(std::min<std::uint64_t>(widestColumns_, INT_MAX));
     horizontalScrollBar()->setPageStep(columns);
-    horizontalScrollBar()->setRange(0,
-                                    static_cast<int>(std::max<qsizetype>(0, widest + 1 - columns)));
+    horizontalScrollBar()->setRange(0, range(widest + 1, columns));
 }
 
 void LargeTextView::resizeEvent(QResizeEvent* event) {
