@@ -1,7 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "converter/ConverterApp.h"
 
+#include "converter/FileOpening.h"
+#include "converter/ImportProcess.h"
+#include "converter/RecentFiles.h"
+#include "converter/Workflow.h"
+#include "converter/frmExplicacion.h"
+#include "converter/frmLanguage.h"
+#include "converter/frmMain.h"
 #include "gui/QtText.h"
+
+#include <QApplication>
 
 namespace kolvane::converter {
 namespace {
@@ -45,6 +54,93 @@ Status ConverterApp::saveLanguageSettings() {
     settings_.setLanguage(language_.LanguageCode());
     settings_.setShowDialog(showFixedColumnsNote_);
     return settings_.setAutomaticImports(automaticImports_);
+}
+
+ConverterApp::~ConverterApp() {
+    // The windows go before the state they were handed.
+    opening_.reset();
+    workflow_.reset();
+    main_.reset();
+}
+
+void ConverterApp::start(const QStringList& arguments) {
+    recent_ = std::make_unique<RecentFiles>(settings_);
+    main_ = std::make_unique<frmMain>(context_);
+    workflow_ = std::make_unique<Workflow>(context_, *main_);
+    opening_ = std::make_unique<FileOpening>(context_, *main_, *workflow_, *recent_);
+    connectMainWindow();
+    showRecentFiles();
+    main_->restorePlacement();
+    workflow_->loadCodeLists();
+    main_->showMaximized();
+    if (!arguments.isEmpty()) {
+        opening_->openFromCommandLine(ToPath(arguments.join(QLatin1Char(' '))));
+    }
+}
+
+void ConverterApp::connectMainWindow() {
+    frmMain* main = main_.get();
+    QObject::connect(main, &frmMain::openAsciiRequested, main,
+                     [this] { opening_->mnuFileOpen_Click(); });
+    QObject::connect(main, &frmMain::openDstRequested, main,
+                     [this](bool oldLayout) { opening_->mnuOpenDST_Click(oldLayout); });
+    QObject::connect(main, &frmMain::openPathRequested, main,
+                     [this](const QString& path) { opening_->openPath(ToPath(path)); });
+    QObject::connect(main, &frmMain::saveRequested, main,
+                     [this](bool saveAs) { workflow_->saveActive(saveAs); });
+    QObject::connect(main, &frmMain::setupRequested, main, [this] { workflow_->showSetup(); });
+    QObject::connect(main, &frmMain::closeProcessRequested, main,
+                     [this] { Cerrar_Proceso(context_, *workflow_, *main_); });
+    QObject::connect(main, &frmMain::exitRequested, main, [this](bool askFirst) {
+        if (!askFirst || ExitConfirmed(context_, *workflow_, *main_)) {
+            main_->close();
+        }
+    });
+    QObject::connect(main, &frmMain::languageRequested, main, [this] { changeLanguage(); });
+    QObject::connect(main, &frmMain::helpTopicsRequested, main, [this] {
+        frmExplicacion note(context_, main_.get());
+        note.exec();
+    });
+    QObject::connect(main, &frmMain::stepWindowActivated, main,
+                     [this](int stepNumber) { workflow_->stepActivated(stepNumber); });
+    QObject::connect(&session_, &ImportSession::setupChanged, main, [this] { showRecentFiles(); });
+    QObject::connect(main, &frmMain::closing, main, [this] { shutDown(); });
+}
+
+void ConverterApp::showRecentFiles() {
+    QStringList paths;
+    for (const std::string& path : recent_->list()) {
+        paths << FromPath(path);
+    }
+    main_->setRecentFiles(paths);
+}
+
+// The new language takes effect at the next start: the program ends now.
+void ConverterApp::changeLanguage() {
+    frmLanguage choice(context_, main_.get());
+    choice.exec();
+    const auto chosen = choice.chosenLanguage();
+    if (!chosen) {
+        return;
+    }
+    dialogs_.message(main_.get(), FromAnsi(language_.LoadText(msg::ClosingForNewLanguage)),
+                     QMessageBox::Information, QMessageBox::Ok);
+    language_.SetLanguage(*chosen);
+    main_->close();
+}
+
+void ConverterApp::shutDown() {
+    if (std::exchange(shutDown_, true)) {
+        return;
+    }
+    session_.jobs().cancel();
+    main_->savePlacement();
+    const Status saved = saveLanguageSettings();
+    if (!saved.ok()) {
+        dialogs_.message(main_.get(), DescribeStatus(saved, language_), QMessageBox::Warning,
+                         QMessageBox::Ok);
+    }
+    QCoreApplication::quit();
 }
 
 } // namespace kolvane::converter

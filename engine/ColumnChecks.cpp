@@ -4,6 +4,23 @@
 #include <algorithm>
 
 namespace kolvane {
+namespace {
+
+// Item numbers come padded with blanks from the code dictionary and without
+// them from DST files: they are the same item either way.
+std::string_view withoutBlanks(std::string_view number) {
+    const auto first = number.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return number.substr(first, number.find_last_not_of(' ') - first + 1);
+}
+
+bool sameItem(std::string_view a, std::string_view b) {
+    return withoutBlanks(a) == withoutBlanks(b);
+}
+
+} // namespace
 
 void PrepareColumnTable(ImportSetup& setup, const Language& language, int sourceColumnCount) {
     const std::string doNotImport = language.DoNotImportText();
@@ -32,19 +49,19 @@ bool CheckRequiredIndexes(const ImportSetup& setup, const Language& language, Us
     const std::string doNotImport = language.DoNotImportText();
     const auto& table = setup.ColumnTable;
     for (const ColumnDefinition& column : table) {
-        if (column.Mnemonic == doNotImport || column.RequiredIndex == column.ItemNumber) {
+        if (column.Mnemonic == doNotImport || sameItem(column.RequiredIndex, column.ItemNumber)) {
             continue;
         }
         // The spare entry at the end never satisfies the rule.
         const auto searchEnd = table.empty() ? table.end() : table.end() - 1;
         const bool found =
             std::any_of(table.begin(), searchEnd, [&](const ColumnDefinition& other) {
-                return other.ItemNumber == column.RequiredIndex;
+                return sameItem(other.ItemNumber, column.RequiredIndex);
             });
         if (found) {
             continue;
         }
-        if (column.RequiredIndex == kNoIndex) {
+        if (withoutBlanks(column.RequiredIndex) == withoutBlanks(kNoIndex)) {
             port.showText("Warning: the code " + column.Mnemonic +
                               " can not be used for import! Please go back and correct.",
                           MessageIcon::Warning, MessageButtons::Ok);

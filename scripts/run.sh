@@ -4,13 +4,14 @@
 # software into a sandbox (build/demo) and runs the bundled example (a test-day
 # export and its saved setup) as an automatic import: converted into adis.ads,
 # imported by the herd software's importer, and the outcome printed.
-# With a desktop (DISPLAY set) the runner Brennick shows the outcome in its window.
+# With a desktop (DISPLAY set) the converter Kolvane opens the example's setup
+# instead: the columns window with the loaded columns, ready to convert.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build -DKOLVANE_WERROR=ON > /dev/null
-cmake --build build -j2 --target kolvane-cli Brennick herdsim-install HXDataExchange.exe hxautoserver
+cmake --build build -j2 --target kolvane-cli Kolvane Brennick herdsim-install HXDataExchange.exe hxautoserver
 
 demo="$PWD/build/demo"
 rm -rf "$demo"
@@ -24,8 +25,8 @@ setup="$demo/testday.dst"
 
 echo
 if [ -n "${DISPLAY:-}" ]; then
-    echo "Running the automatic import with Brennick ..."
-    build/bin/Brennick -d "$setup" || true
+    echo "Opening the example's setup in Kolvane ..."
+    build/bin/Kolvane "$setup" || true
 else
     echo "Running the automatic import (kolvane-cli run, as Brennick -d -c does) ..."
     status=0

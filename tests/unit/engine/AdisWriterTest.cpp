@@ -276,6 +276,24 @@ TEST_F(ColumnPreparation, AMatchInTheSpareEntryDoesNotCount) {
     EXPECT_EQ(port.texts.size(), 1u);
 }
 
+// A column taken from the dictionary holds its numbers padded with blanks; one
+// loaded from a DST holds them without: the same item, no warning.
+TEST_F(ColumnPreparation, PaddedAndUnpaddedItemNumbersAreTheSameItem) {
+    ColumnDefinition id = column("ANIMALID", "    900080", "15");
+    id.RequiredIndex = "    900080";
+    ColumnDefinition date = column("TESTDATE", "900032", "08");
+    date.RequiredIndex = "900080";
+    ColumnDefinition spare = column("Do not import ", "", "");
+    setup.ColumnTable = {id, date, spare};
+    EXPECT_TRUE(CheckRequiredIndexes(setup, language, port, {}));
+    EXPECT_TRUE(port.texts.empty());
+    date.RequiredIndex = "0";
+    setup.ColumnTable = {id, date, spare};
+    EXPECT_TRUE(CheckRequiredIndexes(setup, language, port, {}));
+    ASSERT_EQ(port.texts.size(), 1u);
+    EXPECT_NE(port.texts[0].find("can not be used for import!"), std::string::npos);
+}
+
 class StreamingConversion : public testing::EngineFixture {};
 
 TEST_F(StreamingConversion, WritesTheFileFormAndFitsTheColumnTable) {
