@@ -57,7 +57,12 @@ Status ConverterApp::saveLanguageSettings() {
 }
 
 ConverterApp::~ConverterApp() {
-    // The windows go before the state they were handed.
+    // The windows go before the state they were handed, the step windows
+    // first: they may still tell the session as they go.
+    if (workflow_) {
+        workflow_->closeStepWindows();
+        QObject::disconnect(&session_, nullptr, main_.get(), nullptr);
+    }
     opening_.reset();
     workflow_.reset();
     main_.reset();
@@ -103,7 +108,7 @@ void ConverterApp::connectMainWindow() {
     });
     QObject::connect(main, &frmMain::stepWindowActivated, main,
                      [this](int stepNumber) { workflow_->stepActivated(stepNumber); });
-    QObject::connect(&session_, &ImportSession::setupChanged, main, [this] { showRecentFiles(); });
+    recent_->onChange([this] { showRecentFiles(); });
     QObject::connect(main, &frmMain::closing, main, [this] { shutDown(); });
 }
 

@@ -14,14 +14,21 @@ std::vector<std::string> WithRecentFile(std::vector<std::string> list, const std
     return list;
 }
 
+void RecentFiles::store(const std::vector<std::string>& list) {
+    settings_.setRecentFiles(list);
+    if (changed_) {
+        changed_();
+    }
+}
+
 void RecentFiles::opened(const std::string& path) {
-    settings_.setRecentFiles(WithRecentFile(settings_.recentFiles(), path));
+    store(WithRecentFile(settings_.recentFiles(), path));
 }
 
 void RecentFiles::forget(const std::string& path) {
     std::vector<std::string> list = settings_.recentFiles();
     std::erase(list, path);
-    settings_.setRecentFiles(list);
+    store(list);
 }
 
 } // namespace kolvane::converter

@@ -5,6 +5,7 @@
 
 #include "storage/Settings.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,14 @@ public:
     std::vector<std::string> list() const { return settings_.recentFiles(); }
     void opened(const std::string& path);
     void forget(const std::string& path);
+    // Told after every change of the list (the File menu shows it again).
+    void onChange(std::function<void()> changed) { changed_ = std::move(changed); }
 
 private:
+    void store(const std::vector<std::string>& list);
+
     Settings& settings_;
+    std::function<void()> changed_;
 };
 
 } // namespace kolvane::converter

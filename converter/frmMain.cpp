@@ -83,7 +83,15 @@ frmMain::frmMain(ConverterContext& context, QWidget* parent)
     markStep(0);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The step windows go with the document area, after this window's own
+    // parts: they must not tell a window that is half gone.
+    for (QMdiSubWindow* frame : ui_->mdiArea->subWindowList()) {
+        if (frame->widget() != nullptr) {
+            disconnect(frame->widget(), nullptr, this, nullptr);
+        }
+    }
+}
 
 void frmMain::buildStepToolbar() {
     for (const StepButton& button : kStepButtons) {

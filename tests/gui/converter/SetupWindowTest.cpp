@@ -4,6 +4,7 @@
 #include "converter/frmOptions.h"
 #include "gui/QtText.h"
 #include "tests/gui/converter/ConverterFixture.h"
+#include "tests/gui/converter/ModalAnswer.h"
 #include "tests/gui/converter/QtPrinters.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ namespace kolvane::converter {
 namespace {
 
 using testing::in;
+using testing::ModalAnswer;
 
 // Picks an item of a list as the user does: it becomes current and the list
 // tells that it was chosen.
@@ -42,32 +44,6 @@ void toggle(QCheckBox* box) {
 void click(QWidget& window, const char* button) {
     QTest::mouseClick(in<QPushButton>(window, button), Qt::LeftButton);
 }
-
-// Answers the modal window of that name once it shows (the window that opened
-// it waits in its own event loop meanwhile); a window that never showed fails
-// the test.
-class ModalAnswer {
-public:
-    template <typename Answer> ModalAnswer(const char* name, Answer answer) : name_(name) {
-        QObject::connect(&poll_, &QTimer::timeout, [this, answer] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal != nullptr && modal->objectName() == QLatin1String(name_)) {
-                poll_.stop();
-                answered_ = true;
-                answer(*modal);
-            }
-        });
-        poll_.start(0);
-    }
-    ~ModalAnswer() { EXPECT_TRUE(answered_) << name_ << " never showed"; }
-    ModalAnswer(const ModalAnswer&) = delete;
-    ModalAnswer& operator=(const ModalAnswer&) = delete;
-
-private:
-    const char* name_;
-    QTimer poll_;
-    bool answered_ = false;
-};
 
 class SetupWindow : public testing::ConverterFixture {
 protected:
