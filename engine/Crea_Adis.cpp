@@ -192,6 +192,10 @@ AdisValueWriter::Column AdisValueWriter::planColumn(ColumnDefinition& definition
     return column;
 }
 
+std::size_t AdisValueWriter::lineLength(std::size_t cells) const {
+    return kCrLf.size() + kValueLineStart.size() + lineWidths_[std::min(cells, columns_.size())];
+}
+
 Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells, long rowNumber,
                                         std::string& out) {
     // The line's length is known in advance: make room once, blanks included,
@@ -311,6 +315,11 @@ Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVaria
     context.port.startProgress(msg::ConvertingToAdis, static_cast<std::int64_t>(rows));
     std::vector<std::string_view> cells(static_cast<std::size_t>(table.columnCount()));
     const std::size_t step = std::max<std::size_t>(rows / 200, 1);
+    // Room for the whole text at once: growing it would hold two copies while
+    // it moves, which for a large file is the peak of the converter's memory.
+    setup.AdisText.reserve(setup.AdisText.size() +
+                           rows * writer.lineLength(static_cast<std::size_t>(table.columnCount())) +
+                           kCrLf.size() + kEndLine.size());
     for (std::size_t r = 0; r < rows; ++r) {
         if (context.stopRequested()) {
             context.port.endProgress();

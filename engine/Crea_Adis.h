@@ -51,6 +51,8 @@ public:
 
     // A date could not be converted (the runner goes on past it).
     bool dateConversionFailed() const { return dateFailed_; }
+    // The bytes that appendValueLine adds for a row of `cells` cells.
+    std::size_t lineLength(std::size_t cells) const;
 
 private:
     struct Column {

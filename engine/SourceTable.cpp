@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/SourceTable.h"
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace kolvane {
@@ -13,6 +15,53 @@ void SourceTable::reset(int columnCount) {
     text_.clear();
     rowStarts_.assign(1, 0);
     cellEnds_.clear();
+    endBytes_ = 1;
+}
+
+std::uint32_t SourceTable::cellEnd(std::size_t index) const {
+    const std::uint8_t* at = cellEnds_.data() + index * static_cast<std::size_t>(endBytes_);
+    switch (endBytes_) {
+    case 1:
+        return at[0];
+    case 2: {
+        std::uint16_t end = 0;
+        std::memcpy(&end, at, sizeof end);
+        return end;
+    }
+    default: {
+        std::uint32_t end = 0;
+        std::memcpy(&end, at, sizeof end);
+        return end;
+    }
+    }
+}
+
+void SourceTable::keepEnd(std::uint32_t end) {
+    const std::size_t size = cellEnds_.size();
+    cellEnds_.resize(size + static_cast<std::size_t>(endBytes_));
+    if (endBytes_ == 1) {
+        cellEnds_[size] = static_cast<std::uint8_t>(end);
+    } else if (endBytes_ == 2) {
+        const auto narrow = static_cast<std::uint16_t>(end);
+        std::memcpy(cellEnds_.data() + size, &narrow, sizeof narrow);
+    } else {
+        std::memcpy(cellEnds_.data() + size, &end, sizeof end);
+    }
+}
+
+void SourceTable::widenTo(int bytes) {
+    const std::size_t cells = cellEnds_.size() / static_cast<std::size_t>(endBytes_);
+    std::vector<std::uint32_t> ends(cells);
+    for (std::size_t i = 0; i < cells; ++i) {
+        ends[i] = cellEnd(i);
+    }
+    cellEnds_.clear();
+    cellEnds_.reserve(cellEnds_.capacity() / static_cast<std::size_t>(endBytes_) *
+                      static_cast<std::size_t>(bytes));
+    endBytes_ = bytes;
+    for (const std::uint32_t end : ends) {
+        keepEnd(end);
+    }
 }
 
 std::string_view SourceTable::cell(std::size_t row, int column) const {
@@ -21,8 +70,8 @@ std::string_view SourceTable::cell(std::size_t row, int column) const {
     }
     const std::size_t index = row * static_cast<std::size_t>(columnCount_) + column;
     const std::uint64_t rowStart = rowStarts_[row];
-    const std::uint32_t begin = column == 0 ? 0 : cellEnds_[index - 1];
-    return std::string_view(text_).substr(rowStart + begin, cellEnds_[index] - begin);
+    const std::uint32_t begin = column == 0 ? 0 : cellEnd(index - 1);
+    return std::string_view(text_).substr(rowStart + begin, cellEnd(index) - begin);
 }
 
 void SourceTable::appendRow(std::span<const std::string_view> cells) {
@@ -30,29 +79,39 @@ void SourceTable::appendRow(std::span<const std::string_view> cells) {
         rowStarts_.push_back(0);
     }
     const std::uint64_t rowStart = text_.size();
+    const std::size_t shown = std::min(cells.size(), static_cast<std::size_t>(columnCount_));
     std::uint64_t rowLength = 0;
+    for (std::size_t c = 0; c < shown; ++c) {
+        rowLength += cells[c].size();
+    }
+    if (rowLength > UINT32_MAX) {
+        throw std::length_error("SourceTable: row longer than 4 GiB");
+    }
+    const int needed = rowLength <= UINT8_MAX ? 1 : rowLength <= UINT16_MAX ? 2 : 4;
+    if (needed > endBytes_) {
+        widenTo(needed);
+    }
+    std::uint64_t end = 0;
     for (int c = 0; c < columnCount_; ++c) {
-        if (static_cast<std::size_t>(c) < cells.size()) {
+        if (static_cast<std::size_t>(c) < shown) {
             text_.append(cells[c]);
-            rowLength += cells[c].size();
+            end += cells[c].size();
         }
-        if (rowLength > UINT32_MAX) {
-            throw std::length_error("SourceTable: row longer than 4 GiB");
-        }
-        cellEnds_.push_back(static_cast<std::uint32_t>(rowLength));
+        keepEnd(static_cast<std::uint32_t>(end));
     }
     rowStarts_.push_back(rowStart + rowLength);
 }
 
 std::size_t SourceTable::memoryBytes() const {
     return text_.capacity() + rowStarts_.capacity() * sizeof(std::uint64_t) +
-           cellEnds_.capacity() * sizeof(std::uint32_t);
+           cellEnds_.capacity();
 }
 
 void SourceTable::reserve(std::size_t rows, std::size_t textBytes) {
     text_.reserve(textBytes);
     rowStarts_.reserve(rows + 1);
-    cellEnds_.reserve(rows * static_cast<std::size_t>(columnCount_));
+    cellEnds_.reserve(rows * static_cast<std::size_t>(columnCount_) *
+                      static_cast<std::size_t>(endBytes_));
 }
 
 } // namespace kolvane

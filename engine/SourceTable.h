@@ -41,8 +41,17 @@ public:
 private:
     int columnCount_ = 0;
     std::string text_;
+    // End offset of each cell relative to its row's start, in as few bytes as
+    // the longest row so far needs: one while every row is shorter than 256
+    // bytes (a test-day export: a tenth of the table), two below 64 KiB, four
+    // beyond; a longer row widens what was kept before it.
+    std::uint32_t cellEnd(std::size_t index) const;
+    void keepEnd(std::uint32_t end);
+    void widenTo(int bytes);
+
     std::vector<std::uint64_t> rowStarts_; // rowCount + 1 offsets into text_
-    std::vector<std::uint32_t> cellEnds_;  // per cell, end offset relative to its row start
+    std::vector<std::uint8_t> cellEnds_;   // endBytes_ bytes per cell
+    int endBytes_ = 1;
 };
 
 } // namespace kolvane

@@ -22,30 +22,36 @@ std::vector<std::uint64_t> LineStartsAfterBreaks(std::string_view bytes, std::ui
 }
 
 void LineIndex::clear() {
-    starts_ = {};
-    scannedTo_ = 0;
-    longest_ = 0;
-    complete_ = false;
+    *this = LineIndex{};
 }
 
 void LineIndex::reserveFor(std::uint64_t totalBytes) {
-    if (starts_.empty() || scannedTo_ == 0) {
+    if (starts_ == 0 || scannedTo_ == 0) {
         return;
     }
-    const double perByte = static_cast<double>(starts_.size()) / static_cast<double>(scannedTo_);
+    const double perByte = static_cast<double>(starts_) / static_cast<double>(scannedTo_);
     const auto expected =
         static_cast<std::uint64_t>(perByte * 1.05 * static_cast<double>(totalBytes));
-    starts_.reserve(static_cast<std::size_t>(std::min(expected + 16, totalBytes + 1)));
+    marks_.reserve(
+        static_cast<std::size_t>(std::min(expected + 16, totalBytes + 1) / kLinesPerMark + 1));
+}
+
+void LineIndex::addStart(std::uint64_t start) {
+    if (starts_ % kLinesPerMark == 0) {
+        marks_.push_back(start);
+    }
+    ++starts_;
+    lastStart_ = start;
 }
 
 void LineIndex::append(const std::vector<std::uint64_t>& startsAfterBreaks,
                        std::uint64_t scannedTo) {
-    if (starts_.empty() && scannedTo > 0) {
-        starts_.push_back(0);
+    if (starts_ == 0 && scannedTo > 0) {
+        addStart(0);
     }
     for (const std::uint64_t start : startsAfterBreaks) {
-        longest_ = std::max(longest_, start - starts_.back());
-        starts_.push_back(start);
+        longest_ = std::max(longest_, start - lastStart_);
+        addStart(start);
     }
     scannedTo_ = std::max(scannedTo_, scannedTo);
 }
@@ -55,24 +61,23 @@ void LineIndex::scan(std::string_view bytes) {
 }
 
 void LineIndex::finish() {
-    if (!starts_.empty() && starts_.back() == scannedTo_) {
-        starts_.pop_back(); // nothing after the last line end
-    }
-    if (!starts_.empty()) {
-        longest_ = std::max(longest_, scannedTo_ - starts_.back());
+    if (starts_ > 0 && lastStart_ == scannedTo_) {
+        // Nothing after the last line end: that start begins no line.
+        if ((starts_ - 1) % kLinesPerMark == 0) {
+            marks_.pop_back();
+        }
+        --starts_;
+    } else if (starts_ > 0) {
+        longest_ = std::max(longest_, scannedTo_ - lastStart_);
     }
     complete_ = true;
 }
 
 std::size_t LineIndex::lineCount() const {
-    if (complete_ || starts_.empty()) {
-        return starts_.size();
+    if (complete_ || starts_ == 0) {
+        return starts_;
     }
-    return starts_.size() - 1;
-}
-
-std::uint64_t LineIndex::lineEndWithBreak(std::size_t line) const {
-    return line + 1 < starts_.size() ? starts_[line + 1] : scannedTo_;
+    return starts_ - 1;
 }
 
 } // namespace kolvane

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Where the lines of a text start, built piece by piece while the text is read
-// so that a view can show the lines found so far. One 8-byte offset per line:
-// a million lines cost 8 MB whatever their length. A line ends after LF (CR LF
-// is an LF line end with the CR before it); a last line without a line end
-// still counts, and an empty text has no lines.
+// so that a view can show the lines found so far. It keeps the start of every
+// sixteenth line only (a million lines cost half a megabyte); the lines between
+// are found by reading forward from there (see TextLines). A line ends after LF
+// (CR LF is an LF line end with the CR before it); a last line without a line
+// end still counts, and an empty text has no lines.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +19,8 @@ std::vector<std::uint64_t> LineStartsAfterBreaks(std::string_view bytes, std::ui
 
 class LineIndex {
 public:
+    static constexpr std::size_t kLinesPerMark = 16;
+
     void clear();
     // Room for the lines of a text of `totalBytes`, judged from the lines read so far.
     void reserveFor(std::uint64_t totalBytes);
@@ -36,15 +39,20 @@ public:
     // The lines known to be whole: while the text is read, the last line found
     // may still grow and is left out.
     std::size_t lineCount() const;
-    std::uint64_t lineStart(std::size_t line) const { return starts_[line]; }
-    // Where the next line starts (or the text ends), line end included.
-    std::uint64_t lineEndWithBreak(std::size_t line) const;
+    // The start of the line `line` rounds down to (a multiple of kLinesPerMark).
+    std::uint64_t markedStart(std::size_t line) const { return marks_[line / kLinesPerMark]; }
+    // Where the text read so far ends: the end of its last line.
+    std::uint64_t textEnd() const { return scannedTo_; }
     // The longest line so far in bytes, line end included.
     std::uint64_t longestLine() const { return longest_; }
-    std::size_t memoryBytes() const { return starts_.capacity() * sizeof(std::uint64_t); }
+    std::size_t memoryBytes() const { return marks_.capacity() * sizeof(std::uint64_t); }
 
 private:
-    std::vector<std::uint64_t> starts_;
+    void addStart(std::uint64_t start);
+
+    std::vector<std::uint64_t> marks_; // the start of lines 0, 16, 32, ...
+    std::size_t starts_ = 0;           // line starts found (the last may be the text's end)
+    std::uint64_t lastStart_ = 0;
     std::uint64_t scannedTo_ = 0;
     std::uint64_t longest_ = 0;
     bool complete_ = false;

@@ -62,11 +62,53 @@ QString printable(QString text) {
 void TextLines::reset(std::unique_ptr<TextBytes> bytes) {
     bytes_ = std::move(bytes);
     index_.clear();
+    cachedMark_ = SIZE_MAX;
+}
+
+const std::vector<std::uint64_t>& TextLines::startsFrom(std::size_t markedLine) const {
+    if (cachedMark_ == markedLine && cachedStarts_.size() > LineIndex::kLinesPerMark) {
+        return cachedStarts_;
+    }
+    cachedStarts_.assign(1, index_.markedStart(markedLine));
+    std::uint64_t at = cachedStarts_.front();
+    constexpr std::size_t kChunk = 4096;
+    while (cachedStarts_.size() <= LineIndex::kLinesPerMark && at < index_.textEnd()) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(
+            kChunk, index_.textEnd() - at));
+        const std::string chunk = bytes_->read(at, count);
+        if (chunk.empty()) {
+            break;
+        }
+        for (const std::uint64_t start : LineStartsAfterBreaks(chunk, at)) {
+            cachedStarts_.push_back(start);
+            if (cachedStarts_.size() > LineIndex::kLinesPerMark) {
+                break;
+            }
+        }
+        at += chunk.size();
+    }
+    // A cache only when the lines up to the next mark were all found.
+    cachedMark_ = cachedStarts_.size() > LineIndex::kLinesPerMark ? markedLine : SIZE_MAX;
+    return cachedStarts_;
+}
+
+std::uint64_t TextLines::lineStart(std::size_t line) const {
+    const std::size_t mark = line - line % LineIndex::kLinesPerMark;
+    const auto& starts = startsFrom(mark);
+    const std::size_t within = line - mark;
+    return within < starts.size() ? starts[within] : index_.textEnd();
+}
+
+std::uint64_t TextLines::lineEndWithBreak(std::size_t line) const {
+    const std::size_t mark = line - line % LineIndex::kLinesPerMark;
+    const auto& starts = startsFrom(mark);
+    const std::size_t next = line - mark + 1;
+    return next < starts.size() ? std::min(starts[next], index_.textEnd()) : index_.textEnd();
 }
 
 std::string TextLines::lineBytes(std::size_t line, std::uint64_t from, std::size_t maxBytes) const {
-    const std::uint64_t start = index_.lineStart(line) + from;
-    const std::uint64_t end = index_.lineEndWithBreak(line);
+    const std::uint64_t start = lineStart(line) + from;
+    const std::uint64_t end = lineEndWithBreak(line);
     if (start >= end) {
         return {};
     }
@@ -85,8 +127,8 @@ QString TextLines::lineText(std::size_t line) const {
 // One read of the lines' bytes and one conversion: a selection of a million
 // lines is copied in about a second, not line by line.
 QString TextLines::linesText(std::size_t first, std::size_t last) const {
-    const std::uint64_t start = index_.lineStart(first);
-    const std::uint64_t end = index_.lineEndWithBreak(last);
+    const std::uint64_t start = lineStart(first);
+    const std::uint64_t end = lineEndWithBreak(last);
     std::string bytes = bytes_->read(start, static_cast<std::size_t>(end - start));
     if (start + bytes.size() == end) {
         stripLineEnd(bytes);
@@ -97,7 +139,7 @@ QString TextLines::linesText(std::size_t first, std::size_t last) const {
 
 QString TextLines::shownPart(std::size_t line, std::uint64_t fromColumn, std::size_t columns,
                              std::uint64_t& widest) const {
-    const std::uint64_t length = index_.lineEndWithBreak(line) - index_.lineStart(line);
+    const std::uint64_t length = lineEndWithBreak(line) - lineStart(line);
     if (length > kTabExpansionLimit) {
         return printable(FromAnsi(lineBytes(line, fromColumn, columns)));
     }

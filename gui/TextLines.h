@@ -8,7 +8,9 @@
 #include "gui/TextBytes.h"
 
 #include <QString>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace kolvane {
 
@@ -39,9 +41,18 @@ public:
 private:
     // The bytes of a line from `from` on, at most `maxBytes`, without its line end.
     std::string lineBytes(std::size_t line, std::uint64_t from, std::size_t maxBytes) const;
+    // Where a line starts, and where the next one starts (or the text ends),
+    // read forward from the index's mark before it.
+    std::uint64_t lineStart(std::size_t line) const;
+    std::uint64_t lineEndWithBreak(std::size_t line) const;
+    // The starts of the lines from a mark's line on, up to the next mark's.
+    const std::vector<std::uint64_t>& startsFrom(std::size_t markedLine) const;
 
     std::unique_ptr<TextBytes> bytes_;
     LineIndex index_;
+    // The lines around the last one asked for: painting asks for neighbours.
+    mutable std::size_t cachedMark_ = SIZE_MAX;
+    mutable std::vector<std::uint64_t> cachedStarts_;
 };
 
 } // namespace kolvane

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/ImportSetup.h"
+#include "engine/SourceTable.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,32 @@ TEST(SourceTable, KeepsCellsExactlyAndPadsShortRows) {
     EXPECT_EQ(table.cell(1, 2), "");
     EXPECT_THROW(static_cast<void>(table.cell(2, 0)), std::out_of_range);
     EXPECT_THROW(static_cast<void>(table.cell(0, 3)), std::out_of_range);
+}
+
+// Cells are found by offsets that take one byte while rows are short; longer
+// rows make the table keep wider offsets, and every cell, before and after
+// them, stays as it was cut.
+TEST(SourceTableCells, ALongRowKeepsEveryCellIntact) {
+    SourceTable table(3);
+    const std::string middle(300, 'm');
+    const std::string wide(70000, 'x');
+    const std::vector<std::vector<std::string_view>> rows{{"276000912345678", "03-12-26", "31,4"},
+                                                          {"a", middle, "b"},
+                                                          {"", "c", "dd"},
+                                                          {"a", wide, "b"},
+                                                          {"e", "", "f"}};
+    for (const auto& row : rows) {
+        table.appendRow(row);
+    }
+    ASSERT_EQ(table.rowCount(), rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(table.cell(r, c), rows[r][static_cast<std::size_t>(c)]) << r << ',' << c;
+        }
+    }
+    SourceTable narrow(2);
+    narrow.appendRow(std::vector<std::string_view>{"ab", "cde"});
+    EXPECT_LT(narrow.memoryBytes(), table.memoryBytes());
 }
 
 } // namespace
