@@ -27,9 +27,8 @@ namespace {
 class GapMonitor {
 public:
     GapMonitor() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            longest_ = std::max(longest_, clock_.restart());
-        });
+        QObject::connect(&timer_, &QTimer::timeout,
+                         [this] { longest_ = std::max(longest_, clock_.restart()); });
         clock_.start();
         timer_.start(5);
     }

@@ -103,8 +103,7 @@ void SourceTable::appendRow(std::span<const std::string_view> cells) {
 }
 
 std::size_t SourceTable::memoryBytes() const {
-    return text_.capacity() + rowStarts_.capacity() * sizeof(std::uint64_t) +
-           cellEnds_.capacity();
+    return text_.capacity() + rowStarts_.capacity() * sizeof(std::uint64_t) + cellEnds_.capacity();
 }
 
 void SourceTable::reserve(std::size_t rows, std::size_t textBytes) {

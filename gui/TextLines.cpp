@@ -73,8 +73,8 @@ const std::vector<std::uint64_t>& TextLines::startsFrom(std::size_t markedLine) 
     std::uint64_t at = cachedStarts_.front();
     constexpr std::size_t kChunk = 4096;
     while (cachedStarts_.size() <= LineIndex::kLinesPerMark && at < index_.textEnd()) {
-        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(
-            kChunk, index_.textEnd() - at));
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, index_.textEnd() - at));
         const std::string chunk = bytes_->read(at, count);
         if (chunk.empty()) {
             break;

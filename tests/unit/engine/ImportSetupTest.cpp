@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/ImportSetup.h"
+
 #include "engine/SourceTable.h"
 
 #include <gtest/gtest.h>
