@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(scratch);
     kolvane::FileRegistry registry((scratch / "registry.reg").string());
     const kolvane::SystemClock clock;
-    kolvane::converter::ConverterApp app({registry, clock, argv[3], scratch.string()});
+    kolvane::converter::ConverterApp app(
+        {registry, clock, argv[3], scratch.string(), (scratch / "Brennick").string()});
     app.dialogs().setUnattended(true);
     using kolvane::step::AdisFile;
     using kolvane::step::CodesAndColumns;

@@ -43,6 +43,7 @@ ConverterApp::ConverterApp(ConverterEnvironment environment)
                                                                environment_.clock,
                                                                environment_.codeDictionaryPath,
                                                                environment_.programFolder,
+                                                               environment_.runnerProgram,
                                                                showFixedColumnsNote_,
                                                                automaticImports_} {
     // Splitting, cutting and converting can be stopped; the setup stays as it was.

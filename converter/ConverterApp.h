@@ -27,6 +27,7 @@ struct ConverterEnvironment {
     const Clock& clock;
     std::string codeDictionaryPath;
     std::string programFolder; // where ADIS.ads and the batch files go
+    std::string runnerProgram; // Brennick, which the batch files start
 };
 
 class ConverterApp {

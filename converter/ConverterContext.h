@@ -31,6 +31,7 @@ struct ConverterContext {
     const Clock& clock;
     std::string codeDictionaryPath; // CodigosAds.db beside the program
     std::string programFolder;      // where ADIS.ads and the batch files go
+    std::string runnerProgram;      // Brennick, which the batch files start
     bool& showFixedColumnsNote;     // the fixed columns window shows its note
     AutomationList& automaticImports;
 };

@@ -12,9 +12,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(KOLVANE_VERSION));
     const auto registry = kolvane::OpenUserRegistry();
     const kolvane::SystemClock clock;
-    kolvane::converter::ConverterApp app(
-        {*registry, clock, kolvane::ProgramFolder() + "/" + kolvane::kCodeDictionaryFile,
-         kolvane::WritableProgramFolder()});
+    const std::string folder = kolvane::ProgramFolder();
+    kolvane::converter::ConverterApp app({*registry, clock,
+                                          folder + "/" + kolvane::kCodeDictionaryFile,
+                                          kolvane::WritableProgramFolder(), folder + "/Brennick"});
     app.start(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

@@ -24,8 +24,9 @@ protected:
     // The converter, built on first use so a test can prepare the settings.
     ConverterApp& app() {
         if (!app_) {
-            app_ = std::make_unique<ConverterApp>(ConverterEnvironment{
-                registry, clock, folder.path("CodigosAds.db"), folder.path("program")});
+            app_ = std::make_unique<ConverterApp>(
+                ConverterEnvironment{registry, clock, folder.path("CodigosAds.db"),
+                                     folder.path("program"), folder.path("program/Brennick")});
             app_->dialogs().setUnattended(true);
         }
         return *app_;
