@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "converter/ConverterApp.h"
 
+#include "converter/CodeImportAction.h"
 #include "converter/FileOpening.h"
+#include "converter/HerdSoftwareLaunch.h"
 #include "converter/ImportProcess.h"
 #include "converter/RecentFiles.h"
 #include "converter/Workflow.h"
@@ -45,7 +47,8 @@ ConverterApp::ConverterApp(ConverterEnvironment environment)
                                                                environment_.programFolder,
                                                                environment_.runnerProgram,
                                                                showFixedColumnsNote_,
-                                                               automaticImports_} {
+                                                               automaticImports_,
+                                                               environment_.registry} {
     // Splitting, cutting and converting can be stopped; the setup stays as it was.
     working_.setCancellable(true);
     QObject::connect(&working_, &Trabajando::cancelRequested, &session_.jobs(), &JobRunner::cancel);
@@ -107,10 +110,34 @@ void ConverterApp::connectMainWindow() {
         frmExplicacion note(context_, main_.get());
         note.exec();
     });
+    QObject::connect(main, &frmMain::codeImportRequested, main,
+                     [this] { RecargarDb(context_, *main_, [this] { endWithoutSaving(); }); });
+    QObject::connect(main, &frmMain::resultActionRequested, main,
+                     [this](int stepNumber) { resultAction(stepNumber); });
+    QObject::connect(workflow_.get(), &Workflow::importRequested, main,
+                     [this] { resultAction(step::ToHerdSoftware); });
     QObject::connect(main, &frmMain::stepWindowActivated, main,
                      [this](int stepNumber) { workflow_->stepActivated(stepNumber); });
     recent_->onChange([this] { showRecentFiles(); });
     QObject::connect(main, &frmMain::closing, main, [this] { shutDown(); });
+}
+
+// Steps 6 and 8: the result window's text handed to the herd software.
+void ConverterApp::resultAction(int stepNumber) {
+    if (stepNumber == step::ToHerdSoftware) {
+        IntroducirHXDATA_Click(context_, *main_);
+    } else if (stepNumber == step::OpenDataExchange) {
+        HXDataExchange_Open(context_, *main_);
+    }
+}
+
+// After the code import: the program ends at once and keeps nothing of this
+// run, so that every window reads the new codes at the next start.
+void ConverterApp::endWithoutSaving() {
+    shutDown_ = true;
+    session_.jobs().cancel();
+    main_->close();
+    QCoreApplication::quit();
 }
 
 void ConverterApp::showRecentFiles() {

@@ -59,6 +59,8 @@ private:
     void connectMainWindow();
     void changeLanguage();
     void showRecentFiles();
+    void resultAction(int step);
+    void endWithoutSaving();
     void shutDown();
 
     ConverterEnvironment environment_;

@@ -34,6 +34,7 @@ struct ConverterContext {
     std::string runnerProgram;      // Brennick, which the batch files start
     bool& showFixedColumnsNote;     // the fixed columns window shows its note
     AutomationList& automaticImports;
+    RegistryBackend& registry; // the settings store, and where the herd software is registered
 };
 
 } // namespace kolvane::converter

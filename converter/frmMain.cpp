@@ -78,9 +78,7 @@ frmMain::frmMain(ConverterContext& context, QWidget* parent)
     addToolBar(Qt::TopToolBarArea, tools_);
     buildStepToolbar();
     connectMenus();
-    // The code import and the removal of automatic imports are not offered
-    // until their windows exist.
-    ui_->RecargarDb->setEnabled(false);
+    // The removal of automatic imports is not offered until its window exists.
     ui_->mnuBorrarDST->setEnabled(false);
     context_.localiser.localise(*this);
     showToolGroup(ToolGroup::Start);

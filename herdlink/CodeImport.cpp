@@ -103,6 +103,7 @@ CodeImportResult Importar_Codigos(const std::string& databasePath, RegistryBacke
     // Check the dictionary before asking the herd software, which can take minutes.
     Status status;
     if (!sqlite::Database::Open(databasePath, sqlite::OpenMode::ReadWrite, status)) {
+        result.failure = CodeImportResult::Failure::DictionaryUnusable;
         result.status = status;
         return result;
     }
@@ -111,6 +112,10 @@ CodeImportResult Importar_Codigos(const std::string& databasePath, RegistryBacke
     AutomationError error;
     const auto records = exchange.Traspaso(request, error);
     if (!records) {
+        result.failure = error.number == kCannotCreateObject
+                             ? CodeImportResult::Failure::ServerUnavailable
+                             : CodeImportResult::Failure::ServerError;
+        result.serverError = error;
         result.status = {ErrorCode::BadFileFormat, "the herd software gave no code list (error " +
                                                        std::to_string(error.number) + ": " +
                                                        error.description + ")"};
@@ -119,6 +124,9 @@ CodeImportResult Importar_Codigos(const std::string& databasePath, RegistryBacke
     const std::vector<CodeRow> rows = rowsOf(*records);
     result.status = ReplaceCodes(databasePath, rows);
     result.stored = result.status.ok() ? rows.size() : 0;
+    if (!result.status.ok()) {
+        result.failure = CodeImportResult::Failure::DictionaryUnusable;
+    }
     return result;
 }
 

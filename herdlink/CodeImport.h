@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/UserPort.h"
+#include "herdlink/AutomationObject.h"
 #include "herdlink/CodeDictionary.h"
 #include "storage/RegistryBackend.h"
 
@@ -20,6 +21,15 @@ inline constexpr std::string_view kCodeRequest =
     "     912 50";
 
 struct CodeImportResult {
+    // What failed, so that a window can say it in the user's words.
+    enum class Failure {
+        None,
+        DictionaryUnusable, // the dictionary cannot be opened or written
+        ServerUnavailable,  // the automation server is not registered or does not start
+        ServerError,        // the server answered with an error, or not usably
+    };
+    Failure failure = Failure::None;
+    AutomationError serverError; // with ServerError: its number and text
     Status status;
     std::size_t stored = 0;
 };

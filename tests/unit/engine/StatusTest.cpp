@@ -34,8 +34,8 @@ TEST(Status, WithoutATextOfItsNumberTheEnglishMessageIsUsed) {
     const Status plain(ErrorCode::TooFewLines, "the file has only 2 lines", "milk.txt");
     EXPECT_EQ(plain.messageNumber(), 0);
     EXPECT_EQ(plain.describe(Language("DE")), "milk.txt: the file has only 2 lines");
-    // 18 is a number without a row in the table.
-    const Status unknown = Status(ErrorCode::BadSetup, "no columns", {}, 3).withMessage(18);
+    // 23 is a number without a row in the table.
+    const Status unknown = Status(ErrorCode::BadSetup, "no columns", {}, 3).withMessage(23);
     EXPECT_EQ(unknown.describe(Language("FR")), "line 3: no columns");
 }
 
