@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "converter/ConverterApp.h"
 
+#include "converter/AutomaticImportWizard.h"
 #include "converter/CodeImportAction.h"
 #include "converter/FileOpening.h"
 #include "converter/HerdSoftwareLaunch.h"
 #include "converter/ImportProcess.h"
 #include "converter/RecentFiles.h"
 #include "converter/Workflow.h"
+#include "converter/frmElimAutom.h"
 #include "converter/frmExplicacion.h"
 #include "converter/frmLanguage.h"
 #include "converter/frmMain.h"
@@ -116,16 +118,25 @@ void ConverterApp::connectMainWindow() {
                      [this](int stepNumber) { resultAction(stepNumber); });
     QObject::connect(workflow_.get(), &Workflow::importRequested, main,
                      [this] { resultAction(step::ToHerdSoftware); });
+    QObject::connect(workflow_.get(), &Workflow::automaticImportRequested, main,
+                     [this] { resultAction(step::BuildAutomaticImport); });
+    QObject::connect(main, &frmMain::removeAutomationRequested, main, [this] {
+        frmElimAutom removal(context_, main_.get());
+        removal.exec();
+    });
     QObject::connect(main, &frmMain::stepWindowActivated, main,
                      [this](int stepNumber) { workflow_->stepActivated(stepNumber); });
     recent_->onChange([this] { showRecentFiles(); });
     QObject::connect(main, &frmMain::closing, main, [this] { shutDown(); });
 }
 
-// Steps 6 and 8: the result window's text handed to the herd software.
+// Steps 6 to 8: the result window's text handed to the herd software, or
+// its setup made an automatic import.
 void ConverterApp::resultAction(int stepNumber) {
     if (stepNumber == step::ToHerdSoftware) {
         IntroducirHXDATA_Click(context_, *main_);
+    } else if (stepNumber == step::BuildAutomaticImport) {
+        Iniciar_Asistente(context_, *main_);
     } else if (stepNumber == step::OpenDataExchange) {
         HXDataExchange_Open(context_, *main_);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "converter/frmAbrirDST.h"
 
+#include "converter/AutomationEntries.h"
 #include "converter/ConverterContext.h"
 #include "engine/Messages.h"
 #include "gui/QtText.h"
@@ -12,10 +13,7 @@ frmAbrirDST::frmAbrirDST(ConverterContext& context, QWidget* parent)
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::frmAbrirDST>()) {
     ui_->setupUi(this);
     context_.localiser.localise(*this);
-    for (const std::string& entry : context_.automaticImports) {
-        ui_->cmbAutomatizaciones->addItem(FromPath(entry));
-    }
-    ui_->cmbAutomatizaciones->setCurrentIndex(-1);
+    FillAutomationChoice(*ui_->cmbAutomatizaciones, context_.automaticImports);
     connect(ui_->cmbAutomatizaciones, &QComboBox::currentIndexChanged, this,
             &frmAbrirDST::showExplanation);
     connect(ui_->Aceptar, &QPushButton::clicked, this, &frmAbrirDST::accept);
@@ -27,17 +25,8 @@ frmAbrirDST::frmAbrirDST(ConverterContext& context, QWidget* parent)
 frmAbrirDST::~frmAbrirDST() = default;
 
 void frmAbrirDST::showExplanation(int entry) {
-    if (entry < 0 || static_cast<std::size_t>(entry) >= context_.automaticImports.size()) {
-        ui_->txtExplanation->clear();
-        return;
-    }
-    QString explanation = FromAnsi(AutomationExplanation(
-        context_.automaticImports[static_cast<std::size_t>(entry)], context_.language));
-    explanation.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (explanation.endsWith(QLatin1Char('\n'))) {
-        explanation.chop(1);
-    }
-    ui_->txtExplanation->setPlainText(explanation);
+    ShowAutomationExplanation(*ui_->txtExplanation, context_.automaticImports, entry,
+                              context_.language);
 }
 
 // The entry by its position: the list's own bytes, not the path as shown.

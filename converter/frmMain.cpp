@@ -78,8 +78,6 @@ frmMain::frmMain(ConverterContext& context, QWidget* parent)
     addToolBar(Qt::TopToolBarArea, tools_);
     buildStepToolbar();
     connectMenus();
-    // The removal of automatic imports is not offered until its window exists.
-    ui_->mnuBorrarDST->setEnabled(false);
     context_.localiser.localise(*this);
     showToolGroup(ToolGroup::Start);
     markStep(0);

@@ -14,11 +14,13 @@
 #include "tests/gui/converter/ModalAnswer.h"
 #include "tests/gui/converter/QtPrinters.h"
 #include "tests/support/HerdsimSandbox.h"
+#include "tests/support/Process.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <filesystem>
@@ -28,6 +30,7 @@ namespace {
 
 using testing::in;
 using testing::ModalAnswer;
+using testing::ModalScript;
 
 const std::string kExamples = std::string(KOLVANE_SOURCE_DIR) + "/examples/testday/";
 
@@ -41,7 +44,7 @@ protected:
     ConverterApp& app() {
         if (!app_) {
             app_ = std::make_unique<ConverterApp>(ConverterEnvironment{
-                registry, clock, dictionary(), sandbox.programFolder(), BRENNICK});
+                registry, clock, dictionary(), sandbox.programFolder(), runner});
             app_->dialogs().setUnattended(true);
             app_->start({});
         }
@@ -57,7 +60,7 @@ protected:
         ASSERT_NE(found, nullptr) << action;
         found->trigger();
     }
-    void click(QWidget* on, const char* button) {
+    static void click(QWidget* on, const char* button) {
         QTest::mouseClick(in<QPushButton>(on, button), Qt::LeftButton);
     }
     void confirmSetup(const std::function<void(QWidget&)>& fill) {
@@ -111,6 +114,7 @@ protected:
     kolvane::testing::HerdsimSandbox sandbox{HERDSIM_INSTALL};
     FileRegistry registry{sandbox.registryPath()};
     FixedClock clock{std::chrono::year{2026} / 12 / 8};
+    std::string runner = BRENNICK;
     std::unique_ptr<ConverterApp> app_;
 };
 
@@ -185,6 +189,64 @@ TEST_F(HerdJourney, TheImporterIsFoundOrTheUserIsToldWhatToDo) {
               FromAnsi(app().language().LoadText(msg::SearchHxDataExchange)));
     ASSERT_TRUE(waitFor([&] { return sandbox.importedRecords() == 48; }))
         << sandbox.importedRecords() << " records; " << messages();
+}
+
+// Built in the wizard, the automatic import runs from its batch file without
+// the converter and without a question; removed, it is gone from the list.
+TEST_F(HerdJourney, AnAutomaticImportFromTheWizardRunsUnattendedUntilRemoved) {
+    // The runner beside the converter, so that its files land in the sandbox.
+    runner = sandbox.programFolder() + "/Brennick";
+    std::filesystem::copy_file(BRENNICK, runner);
+    convertExample();
+    ASSERT_NE(window(step::AdisFile), nullptr);
+    const std::string dst = sandbox.folder().path("test day.dst");
+    app().dialogs().setNextFileName(FromPath(dst));
+    {
+        const auto next = [](const char* button) {
+            return [button](QWidget& shown) { click(&shown, button); };
+        };
+        const ModalScript wizard({
+            {"Wizard_1",
+             [](QWidget& w) {
+                 in<QCheckBox>(w, "ChkRunAuto")->setChecked(true);
+                 in<QCheckBox>(w, "ckfinishAuto")->setChecked(true);
+                 click(&w, "Command1");
+             }},
+            {"Wizard_2", next("NextButton2")},
+            {"Wizard_3", next("NextButton3")},
+            {"Wizard_4", next("NextButton4")},
+            {"Wizard_5",
+             [](QWidget& w) {
+                 in<QPlainTextEdit>(w, "txtExplanation")->setPlainText(QStringLiteral("Test day"));
+                 click(&w, "FinishButton");
+             }},
+        });
+        main().Ir_A_Paso(QStringLiteral("BuildAI"));
+    }
+    const std::string registered = sandbox.folder().path("test_day.dst");
+    ASSERT_EQ(app().context().automaticImports, std::vector<std::string>{registered}) << messages();
+    const std::string batchFile = sandbox.programFolder() + "/test_day.sh";
+    ASSERT_TRUE(std::filesystem::exists(batchFile));
+
+    kolvane::testing::ProcessOptions options;
+    options.environment = sandbox.environment();
+    const auto run = kolvane::testing::RunProgram("/bin/sh", {batchFile}, options);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(sandbox.importedRecords(), 48);
+
+    {
+        const ModalAnswer removal("frmElimAutom", [this](QWidget& w) {
+            in<QComboBox>(w, "cmbAutomatizaciones")->setCurrentIndex(0);
+            app().dialogs().setNextAnswer(QMessageBox::Yes);
+            click(&w, "DeleteButton");
+            click(&w, "ExitButton");
+        });
+        trigger("mnuBorrarDST");
+    }
+    EXPECT_TRUE(app().context().automaticImports.empty());
+    EXPECT_TRUE(Settings(registry).automaticImports().empty());
+    EXPECT_FALSE(std::filesystem::exists(registered));
+    EXPECT_TRUE(std::filesystem::exists(batchFile));
 }
 
 TEST_F(HerdJourney, TheCodeImportRefillsTheDictionaryForTheNextStart) {
