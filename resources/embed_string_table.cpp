@@ -91,6 +91,20 @@ std::vector<Row> check(const std::string& path, const std::string& utf8, std::si
     return rows;
 }
 
+constexpr int kLastSharedNumber = 261;
+constexpr int kFirstAddedNumber = 300;
+constexpr int kLastAddedNumber = 899;
+
+void checkNumbering(const std::string& path, const std::vector<Row>& rows) {
+    for (const Row& row : rows) {
+        const int number = std::stoi(row.fields[0]);
+        if (number > kLastSharedNumber && number < kFirstAddedNumber) {
+            throw std::runtime_error(where(path, row.lineNumber) +
+                                     "numbers 262 to 299 are kept free (added texts start at 300)");
+        }
+    }
+}
+
 // A capital letter, then letters and digits: always a C++ identifier, never a
 // keyword, never a reserved name.
 bool isCamelCaseIdentifier(const std::string& name) {
@@ -169,7 +183,11 @@ int main(int argc, char** argv) {
     try {
         const std::string table = readFile(argv[1]);
         const std::string common = readFile(argv[2]);
-        const std::vector<Row> messages = check(argv[1], table, kMessageFields, 0, 261);
+        // 0 to 261: the numbering the herd software's texts share; from 300: the
+        // texts this system added, in the same four blocks.
+        const std::vector<Row> messages =
+            check(argv[1], table, kMessageFields, 0, kLastAddedNumber);
+        checkNumbering(argv[1], messages);
         checkNames(argv[1], messages);
         check(argv[2], common, 2, 0, 999);
         std::ostringstream out;
