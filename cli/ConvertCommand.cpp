@@ -4,6 +4,7 @@
 #include "cli/CliPort.h"
 #include "cli/CliSettings.h"
 #include "cli/ExitCodes.h"
+#include "cli/SendDateOption.h"
 #include "engine/AdisConversion.h"
 #include "engine/ColumnChecks.h"
 #include "engine/SetupConfirmation.h"
@@ -60,7 +61,12 @@ int loadSetup(ImportSetup& setup, const ConvertOptions& options, const Language&
     SendDateNeed need = ConfirmLoadedSetup(setup, language, clock);
     if (options.sendDate) {
         if (setup.AskSendDate) {
-            setup.SendDate = *options.sendDate;
+            auto sendDate = SendDateFromOption(setup, *options.sendDate, language, clock,
+                                               "kolvane-cli convert");
+            if (!sendDate) {
+                return kExitUsage;
+            }
+            setup.SendDate = std::move(*sendDate);
             need = SendDateNeed::Given;
         } else {
             PrintError("the setup asks for no send date; --send-date is ignored");
@@ -107,7 +113,9 @@ Command MakeConvertCommand() {
              .shortName = 'o',
              .valueName = "FILE",
              .help = "the ADIS file, written whole or not at all"},
-            {.name = "send-date", .valueName = "TEXT", .help = "the send date the setup asks for"},
+            {.name = "send-date",
+             .valueName = "TEXT",
+             .help = "the send date the setup asks for, in its date format, or \"today\""},
             LanguageOption(),
             {.name = "decimal-separator",
              .valueName = "C",

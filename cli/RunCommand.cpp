@@ -4,7 +4,9 @@
 #include "cli/CliPort.h"
 #include "cli/CliSettings.h"
 #include "cli/ExitCodes.h"
+#include "cli/SendDateOption.h"
 #include "engine/Ansi.h"
+#include "engine/SendDate.h"
 #include "herdlink/AutomaticRun.h"
 #include "herdlink/HerdTexts.h"
 #include "storage/OpenDst.h"
@@ -40,9 +42,41 @@ void printOutcome(const std::string& ansiText) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+constexpr std::string_view kInvokedAs = "kolvane-cli run";
+
+// The send date the runner would ask the user for, or take as today's.
+int settleSendDate(ImportSetup& setup, const RunOptions& options, const Language& language,
+                   const Clock& clock) {
+    switch (RunnerSendDateRule(setup)) {
+    case SendDateRule::Today:
+        UseTodayAsSendDate(setup, clock);
+        // A pattern of the user's own may write today in a way it cannot read.
+        if (const auto refusal = SendDateRefusal(setup, setup.SendDate, language, clock)) {
+            PrintError(*refusal);
+            return kExitUsage;
+        }
+        break;
+    case SendDateRule::AskUser: {
+        if (!options.sendDate || options.sendDate->empty()) {
+            PrintError("the setup asks for a send date: give one with --send-date");
+            return kExitUsage;
+        }
+        auto sendDate = SendDateFromOption(setup, *options.sendDate, language, clock, kInvokedAs);
+        if (!sendDate) {
+            return kExitUsage;
+        }
+        setup.SendDate = std::move(*sendDate);
+        break;
+    }
+    case SendDateRule::None:
+        break;
+    }
+    return kExitSuccess;
+}
+
 // The source file, the send date: what the runner would ask the user for.
 int settleInputs(ImportSetup& setup, const RunOptions& options, const HerdTexts& texts,
-                 const Clock& clock, std::string& sourcePath) {
+                 const Language& language, const Clock& clock, std::string& sourcePath) {
     sourcePath = options.sourcePath.value_or(setup.SourceFilePath);
     if (sourcePath == kAskForSource || sourcePath.empty()) {
         PrintLine(options.dstPath + ": the setup names no source file; give one with --source");
@@ -53,21 +87,7 @@ int settleInputs(ImportSetup& setup, const RunOptions& options, const HerdTexts&
         PrintLine(Shown(texts.text(herdtext::SourceNotFound)) + " (" + sourcePath + ")");
         return kExitUsage;
     }
-    switch (RunnerSendDateRule(setup)) {
-    case SendDateRule::Today:
-        UseTodayAsSendDate(setup, clock);
-        break;
-    case SendDateRule::AskUser:
-        if (!options.sendDate || options.sendDate->empty()) {
-            PrintError("the setup asks for a send date: give one with --send-date");
-            return kExitUsage;
-        }
-        setup.SendDate = *options.sendDate;
-        break;
-    case SendDateRule::None:
-        break;
-    }
-    return kExitSuccess;
+    return settleSendDate(setup, options, language, clock);
 }
 
 } // namespace
@@ -82,7 +102,9 @@ Command MakeRunCommand() {
             {.name = "source",
              .valueName = "FILE",
              .help = "the source file (default: the setup's)"},
-            {.name = "send-date", .valueName = "TEXT", .help = "the send date the setup asks for"},
+            {.name = "send-date",
+             .valueName = "TEXT",
+             .help = "the send date the setup asks for, in its date format, or \"today\""},
             {.name = "no-import", .help = "converts only; the importer is not started"},
             {.name = "output",
              .shortName = 'o',
@@ -108,7 +130,7 @@ int RunAutomaticImport(const RunOptions& options) {
         return kExitUsage;
     }
     std::string sourcePath;
-    if (const int settled = settleInputs(setup, options, texts, clock, sourcePath);
+    if (const int settled = settleInputs(setup, options, texts, language, clock, sourcePath);
         settled != kExitSuccess) {
         return settled;
     }
@@ -123,6 +145,12 @@ int RunAutomaticImport(const RunOptions& options) {
     }
     if (!conversion.status.ok()) {
         PrintStatus(conversion.status, language);
+        return kExitIncomplete;
+    }
+    if (conversion.datesNotTranslated) {
+        // The dates that could not be translated would reach the herd database
+        // empty, and no one is at the screen to read the warning.
+        PrintError("a date could not be translated; nothing was imported");
         return kExitIncomplete;
     }
     if (!options.import) {

@@ -133,7 +133,8 @@ private:
 };
 
 template <typename Part, typename Group>
-bool parseGroups(std::span<const Part> parts, std::string_view value, std::string& out) {
+bool parseGroups(std::span<const Part> parts, std::string_view value, std::string& out,
+                 DateParseTrace* trace) {
     if (value.size() > parts.size() && value.front() == ' ') {
         value.remove_prefix(1);
     }
@@ -174,8 +175,13 @@ bool parseGroups(std::span<const Part> parts, std::string_view value, std::strin
         }
         if (part == Part::Year) {
             year.push(front());
+        } else if (trace != nullptr && std::isdigit(static_cast<unsigned char>(front()))) {
+            trace->separatorTookDigit = true;
         }
         drop();
+    }
+    if (trace != nullptr) {
+        trace->unread = value;
     }
     appendCenturyYear(out, year.view());
     appendTwoDigits(out, month.view());
@@ -185,11 +191,12 @@ bool parseGroups(std::span<const Part> parts, std::string_view value, std::strin
 
 } // namespace
 
-bool DatePatternParser::parse(std::string_view value, std::string& out) const {
+bool DatePatternParser::parse(std::string_view value, std::string& out,
+                              DateParseTrace* trace) const {
     if (parts_.size() <= InlineGroup::kInlineLimit) {
-        return parseGroups<Part, InlineGroup>(parts_, value, out);
+        return parseGroups<Part, InlineGroup>(parts_, value, out, trace);
     }
-    return parseGroups<Part, StringGroup>(parts_, value, out);
+    return parseGroups<Part, StringGroup>(parts_, value, out, trace);
 }
 
 std::optional<std::string> ParseDateByPattern(std::string_view pattern, std::string_view value) {

@@ -15,6 +15,13 @@
 
 namespace kolvane {
 
+// What a parse left of the value: the checks that a date reads as its pattern
+// says look at it; the conversion itself ignores it.
+struct DateParseTrace {
+    std::string_view unread;         // the value after the last character the pattern took
+    bool separatorTookDigit = false; // a separator of the pattern stood on a digit
+};
+
 // A date pattern read once, so that a column of dates is parsed quickly.
 // Letters of every language count (year A Y J, month M, day D T, in any case);
 // "-", "/", "." and "\" are separators; any other character ends the parse.
@@ -24,7 +31,7 @@ public:
 
     // Appends the ADIS form of `value` to `out`. Returns false, appending
     // nothing, when the value runs out before the pattern does.
-    bool parse(std::string_view value, std::string& out) const;
+    bool parse(std::string_view value, std::string& out, DateParseTrace* trace = nullptr) const;
 
     enum class Part : unsigned char { Year, Month, Day, Separator, Unknown };
 

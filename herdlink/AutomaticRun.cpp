@@ -42,6 +42,7 @@ RunnerConversion ConvertForRunner(ImportSetup& setup, const EngineContext& conte
     conversion.outcome = result.readOutcome;
     conversion.status = result.status;
     conversion.rows = result.rows;
+    conversion.datesNotTranslated = setup.DateConversionFailed;
     if (result.readOutcome == SourceReadResult::Outcome::NoLines) {
         // Nothing to import: the file holds the stored header and the end line.
         conversion.status = file.write(setup.StoredAdisHeader + std::string(kAdisFileEnd));

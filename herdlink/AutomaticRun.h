@@ -28,6 +28,7 @@ struct RunnerConversion {
     SourceReadResult::Outcome outcome = SourceReadResult::Outcome::Completed;
     Status status;
     std::size_t rows = 0;
+    bool datesNotTranslated = false; // such dates were written empty
     bool tooManyFields() const { return outcome == SourceReadResult::Outcome::ColumnCountMismatch; }
 };
 

@@ -53,9 +53,11 @@ ImporterReport ReadImporterReport(std::string_view text,
         report.ended = true;
         return report;
     }
-    report.details.append(withoutPrefix(*current)).append(kCrLf);
     report.lineCounter = 1;
     while (!current->starts_with("ZN")) {
+        // The first line tells where the fault lies ("Error in line N of the ADIS
+        // file (record M)"): every group shows it.
+        report.details.append(withoutPrefix(*current)).append(kCrLf);
         const auto second = lines.next();
         const auto third = second ? lines.next() : std::nullopt;
         const auto fourth = third ? lines.next() : std::nullopt;

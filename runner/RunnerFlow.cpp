@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "runner/RunnerFlow.h"
 
+#include "engine/DateCheck.h"
+#include "engine/SendDate.h"
 #include "gui/QtText.h"
 #include "storage/AutomaticImportList.h"
 #include "storage/Settings.h"
@@ -53,6 +55,11 @@ FormLocaliser::TextSource RunnerFlow::textSource() const {
         }
         return std::nullopt;
     };
+}
+
+std::optional<QString> RunnerFlow::sendDateRefusal(const std::string& sendDate) const {
+    const auto refusal = SendDateRefusal(session_.setup(), sendDate, language_, environment_.clock);
+    return refusal ? std::optional<QString>(FromAnsi(*refusal)) : std::nullopt;
 }
 
 QString RunnerFlow::herdText(int number) const {
@@ -180,6 +187,11 @@ void RunnerFlow::Recuperar_Todo(const std::string& dstPath) {
         return;
     case SendDateRule::Today:
         session_.useTodayAsSendDate();
+        // A pattern of the user's own may write today in a way it cannot read.
+        if (const auto refusal = sendDateRefusal(session_.setup().SendDate)) {
+            failRun(*refusal, kRunnerBadSetup);
+            return;
+        }
         break;
     case SendDateRule::None:
         break;
@@ -189,12 +201,9 @@ void RunnerFlow::Recuperar_Todo(const std::string& dstPath) {
 
 void RunnerFlow::askForSendDate() {
     main_.hide();
-    const ImportSetup& setup = session_.setup();
-    const bool custom =
-        QString::fromStdString(setup.DateFormatName).toUpper() == QStringLiteral("PERSONALIZADO");
     sendDate_ = std::make_unique<Fecha_Ask>(localiser_);
     sendDate_->ask(FromAnsi(language_.LoadText(msg::InsertDate)),
-                   FromAnsi(custom ? setup.DatePattern : setup.DateFormatName));
+                   FromAnsi(ShownDateFormat(session_.setup())));
     connect(sendDate_.get(), &Fecha_Ask::confirmed, this, &RunnerFlow::acceptSendDate);
     connect(sendDate_.get(), &Fecha_Ask::abandoned, this, [this] { failRun({}, kRunnerNoErrors); });
     sendDate_->show();
@@ -205,6 +214,11 @@ void RunnerFlow::acceptSendDate() {
     if (typed.isEmpty()) {
         message(FromAnsi(language_.LoadText(msg::DateRequired)), QMessageBox::Warning);
         return;
+    }
+    // Put before every row as a date value: it has to read under the setup's format.
+    if (const auto refusal = sendDateRefusal(ToAnsi(typed))) {
+        message(*refusal, QMessageBox::Warning);
+        return; // the window stays open for another try
     }
     session_.setSendDate(ToAnsi(typed));
     sendDate_->hide();
@@ -270,6 +284,7 @@ void RunnerFlow::converted(const std::optional<RunnerConversion>& conversion) {
         failRun(DescribeStatus(conversion->status, language_), kRunnerNotConverted);
         return;
     }
+    datesNotTranslated_ = conversion->datesNotTranslated;
     Lanzar_Importador();
 }
 
@@ -296,14 +311,19 @@ void RunnerFlow::imported(const std::optional<RunnerImport>& result) {
     if (!result) {
         return; // the program is ending
     }
-    reported_ = !result->report.noErrors;
+    // Dates that could not be translated went in empty: never a success.
+    reported_ = !result->report.noErrors || datesNotTranslated_;
     if (!reported_ && closeWithoutConfirmation_) {
         end(kRunnerNoErrors);
         return;
     }
+    std::string details = DetailsForDisplay(result->report.details);
+    if (datesNotTranslated_) {
+        details = language_.LoadText(msg::DateNotTranslated) + "\r\n\r\n" + details;
+    }
     waiting_.showOutcome(!reported_,
                          herdText(reported_ ? herdtext::ErrorsFound : herdtext::NoErrors),
-                         FromAnsi(DetailsForDisplay(result->report.details)));
+                         FromAnsi(details));
     waiting_.show();
 }
 

@@ -26,6 +26,7 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
 namespace kolvane::runner {
 
@@ -87,6 +88,8 @@ private:
     void end(int exitCode);
 
     QString herdText(int number) const;
+    // Nothing when the send date reads under the setup's format; else why not.
+    std::optional<QString> sendDateRefusal(const std::string& sendDate) const;
     QString explanationOf(const std::string& dstPath) const;
     QString progressCaption(int engineCaption) const;
     FormLocaliser::TextSource textSource() const;
@@ -102,7 +105,8 @@ private:
     bool fromCommandLine_ = false;          // Fichero_LineaCom
     bool closeWithoutConfirmation_ = false; // Cerrar_Sin_Confirmar
     bool ended_ = false;
-    bool reported_ = false; // the importer reported errors or warnings
+    bool reported_ = false;           // the importer reported errors or warnings
+    bool datesNotTranslated_ = false; // the conversion wrote such dates empty
 
     // The windows go after the session, whose jobs use them: the session (and
     // its helper thread) is gone before any window is.

@@ -4,6 +4,7 @@
 #include "tests/support/HerdsimSandbox.h"
 #include "tests/support/Process.h"
 
+#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -98,6 +99,119 @@ TEST_F(EndToEnd, CodesAreRefilledFromTheHerdSoftware) {
     EXPECT_NE(result.err.find("76 codes stored"), std::string::npos) << result.err;
     result = run(KOLVANE_CLI, {"codes", "MILKKG", "--database", database});
     EXPECT_NE(result.out.find("    800044"), std::string::npos) << result.out;
+}
+
+// Today's date as "YYYYMMDD" in the local time zone.
+std::string todayAsAdis() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y%m%d", &local);
+    return text;
+}
+
+std::size_t countOf(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+class SendDateEndToEnd : public EndToEnd {
+protected:
+    std::string datedSetup() {
+        return sandbox.writeMilkSetup("dated.dst", sandbox.writeSource("milk.txt", kGoodSource),
+                                      true);
+    }
+};
+
+TEST_F(SendDateEndToEnd, RunRefusesASendDateThatDoesNotReadInTheFormat) {
+    const std::string setup = datedSetup();
+    auto result = run(KOLVANE_CLI, {"run", setup, "--send-date", "2026-12-08"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.err.starts_with("kolvane-cli: The send date \"2026-12-08\" does not read "
+                                       "as a date in the format dd-mm-aa, for example "))
+        << result.err;
+    EXPECT_NE(result.err.find("\nTry 'kolvane-cli run --help'.\n"), std::string::npos);
+    for (const char* wrong : {"31-02-26", "08-13-26", "4.12.2026", "081226", "today's"}) {
+        result = run(KOLVANE_CLI, {"run", setup, "--send-date", wrong});
+        EXPECT_EQ(result.exitCode, 2) << wrong;
+        EXPECT_NE(result.err.find(std::string("\"") + wrong + '"'), std::string::npos)
+            << result.err;
+    }
+    EXPECT_EQ(sandbox.importedRecords(), 0);
+    EXPECT_FALSE(fs::exists(sandbox.programFolder() + "/adis.ads"));
+
+    // In the user's language, as every status of the command line.
+    result = run(KOLVANE_CLI, {"run", setup, "--send-date", "12.2026", "--language", "DE"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.err.starts_with("kolvane-cli: Das Sendedatum \"12.2026\" l\xC3\xA4sst sich "
+                                       "nicht als Datum im Format dd-mm-aa lesen"))
+        << result.err;
+
+    result = run(KOLVANE_CLI, {"run", setup, "--send-date", "08-12-26"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(sandbox.importedRecords(), 3);
+    EXPECT_EQ(countOf(sandbox.folder().read("program/adis.ads"), "20261208"), 3u);
+}
+
+TEST_F(SendDateEndToEnd, TodayIsTodaysDateInTheSetupsFormat) {
+    const std::string before = todayAsAdis();
+    const auto result = run(KOLVANE_CLI, {"run", datedSetup(), "--send-date", "today"});
+    const std::string after = todayAsAdis();
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "The import finished without errors or warnings.\n");
+    EXPECT_EQ(sandbox.importedRecords(), 3);
+    const std::string adis = sandbox.folder().read("program/adis.ads");
+    // Run over midnight, either day is right.
+    EXPECT_EQ(std::max(countOf(adis, before), countOf(adis, after)), 3u) << adis;
+}
+
+TEST_F(SendDateEndToEnd, ConvertChecksTheSendDateToo) {
+    const std::string setup = datedSetup();
+    const std::string output = sandbox.folder().path("out.ads");
+    auto result = run(KOLVANE_CLI, {"convert", setup, "--send-date", "2026-12-08", "-o", output});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("in the format dd-mm-aa, for example "), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("\nTry 'kolvane-cli convert --help'.\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(output));
+
+    const std::string before = todayAsAdis();
+    result = run(KOLVANE_CLI, {"convert", setup, "--send-date=today", "-o", output});
+    const std::string after = todayAsAdis();
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::string adis = sandbox.folder().read("out.ads");
+    EXPECT_EQ(std::max(countOf(adis, before), countOf(adis, after)), 3u) << adis;
+}
+
+// A date of the source that cannot be translated would go in empty.
+TEST_F(EndToEnd, RunImportsNothingWhenADateCannotBeTranslated) {
+    const auto result = run(KOLVANE_CLI, {"run", setupFor("Animal;Date;Milk;Cells\r\n"
+                                                          "276000912345678;1-2-3;31,4;120\r\n"
+                                                          "276000912345679;03-12-26;28,9;85\r\n")});
+    EXPECT_EQ(result.exitCode, 1) << result.out;
+    EXPECT_NE(result.err.find("The program can not translate a date field."), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("nothing was imported"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out.find("without errors"), std::string::npos) << result.out;
+    EXPECT_EQ(sandbox.importedRecords(), 0);
+}
+
+TEST_F(EndToEnd, RunShowsWhereEachReportedRecordLies) {
+    const auto result =
+        run(KOLVANE_CLI, {"run", setupFor("Animal;Date;Milk;Cells\r\n"
+                                          "276000912345678;03-12-26;31,4;12x\r\n"
+                                          "276000912345679;04-12-26;28,9;85\r\n"
+                                          "276000912345680;04-12-26;19,0;8y\r\n"
+                                          "276000912345681;05-12-26;22,0;2z0\r\n")});
+    EXPECT_EQ(result.exitCode, 3) << result.err;
+    EXPECT_EQ(countOf(result.out, "Error in line "), 3u) << result.out;
+    for (const char* record : {"(record 1)", "(record 3)", "(record 4)"}) {
+        EXPECT_NE(result.out.find(record), std::string::npos) << record << '\n' << result.out;
+    }
 }
 
 // Herd software installed where a user may well put it: a folder name with a

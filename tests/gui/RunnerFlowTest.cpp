@@ -287,3 +287,76 @@ TEST_F(RunnerFlowTest, ANonAsciiFolderRunsEndToEnd) {
 
 } // namespace
 } // namespace kolvane::runner
+
+// Typed in another format, the send date would still give eight characters and
+// reach every record wrong: the question tells the format and stays open.
+TEST_F(RunnerFlowTest, TheSendDateQuestionRefusesADateThatDoesNotReadInTheFormat) {
+    const std::string source = sandbox.writeSource("milk.txt", kGoodSource);
+    makeFlow().start(
+        QString::fromStdString("-d -c " + sandbox.writeMilkSetup("dated.dst", source, true)));
+    ASSERT_TRUE(
+        waitFor([&] { return flow->sendDateWindow() && flow->sendDateWindow()->isVisible(); }));
+    QWidget* ui = flow->sendDateWindow();
+    const auto answer = [&](const QString& typed) {
+        in<QLineEdit>(ui, "fecha")->clear();
+        QTest::keyClicks(in<QLineEdit>(ui, "fecha"), typed);
+        QTest::mouseClick(in<QPushButton>(ui, "OKButton"), Qt::LeftButton);
+    };
+    answer(QStringLiteral("2026-12-08"));
+    EXPECT_EQ(dialogs.shownMessages().value(0),
+              QStringLiteral("The send date \"2026-12-08\" does not read as a date in the format "
+                             "dd-mm-aa, for example 08-12-26."));
+    EXPECT_TRUE(ui->isVisible());
+    for (const QString& wrong : {QStringLiteral("31-02-26"), QStringLiteral("08-13-26"),
+                                 QStringLiteral("4.12.2026"), QStringLiteral("   ")}) {
+        answer(wrong);
+        EXPECT_TRUE(
+            dialogs.shownMessages().last().contains(QLatin1Char('"') + wrong + QLatin1Char('"')))
+            << wrong.toStdString();
+        EXPECT_TRUE(ui->isVisible()) << wrong.toStdString();
+    }
+    EXPECT_EQ(dialogs.shownMessages().size(), 5);
+    EXPECT_TRUE(finished->isEmpty());
+    EXPECT_FALSE(flow->waitingWindow().isVisible()); // nothing was converted yet
+
+    answer(QStringLiteral("8-12-26"));
+    EXPECT_EQ(waitForEnd(), kRunnerNoErrors)
+        << dialogs.shownMessages().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(flow->setup().SendDate, "8-12-26");
+    EXPECT_EQ(sandbox.importedRecords(), 2);
+}
+
+TEST_F(RunnerFlowTest, TheRefusalIsInTheUsersLanguage) {
+    registry.writeValue(RootKey::CurrentUser, "software\\Tremholt\\Kolvane\\Settings", "Language",
+                        "FR");
+    const std::string source = sandbox.writeSource("milk.txt", kGoodSource);
+    makeFlow().start(
+        QString::fromStdString("-d -c " + sandbox.writeMilkSetup("dated.dst", source, true)));
+    ASSERT_TRUE(
+        waitFor([&] { return flow->sendDateWindow() && flow->sendDateWindow()->isVisible(); }));
+    QTest::keyClicks(in<QLineEdit>(flow->sendDateWindow(), "fecha"), QStringLiteral("12/2026"));
+    QTest::mouseClick(in<QPushButton>(flow->sendDateWindow(), "OKButton"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.shownMessages().value(0),
+              QStringLiteral("La date d'envoi \"12/2026\" ne se lit pas comme une date au format "
+                             "dd-mm-aa, par exemple 08-12-26."));
+    EXPECT_TRUE(flow->sendDateWindow()->isVisible());
+}
+
+// A date the runner cannot translate goes in empty, as the runner goes on: the
+// outcome must not say that all went well, and -c must not hide it.
+TEST_F(RunnerFlowTest, ADateThatCannotBeTranslatedIsNeverASuccess) {
+    const std::string source = sandbox.writeSource(
+        "short.txt", "Animal;Date;Milk;Cells\r\n276000912345678;1-2-3;31,4;120\r\n"
+                     "276000912345679;03-12-26;28,9;85\r\n");
+    makeFlow().start(QString::fromStdString("-d -c " + sandbox.writeMilkSetup("s.dst", source)));
+    QWidget& waiting = flow->waitingWindow();
+    ASSERT_TRUE(waitFor([&] { return in<QPushButton>(waiting, "btnOK")->isVisible(); }));
+    const QString notTranslated = FromAnsi(Language("EN").LoadText(msg::DateNotTranslated));
+    EXPECT_EQ(dialogs.shownMessages().value(0), notTranslated);
+    EXPECT_EQ(in<QLabel>(waiting, "Label1")->text(), herdText(herdtext::ErrorsFound));
+    QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);
+    EXPECT_TRUE(
+        in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().startsWith(notTranslated));
+    QTest::mouseClick(in<QPushButton>(waiting, "btnOK"), Qt::LeftButton);
+    EXPECT_EQ(waitForEnd(), kRunnerReported);
+}

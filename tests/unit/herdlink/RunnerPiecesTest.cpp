@@ -32,11 +32,31 @@ TEST(ImporterReport, GroupsLoseTheirPrefixButTheFourthLine) {
     EXPECT_EQ(one.details, "Error in line 7\r\nItem 00900032\r\nNot a date\r\nCS Skipped\r\n\r\n");
     EXPECT_EQ(counters, std::vector<int>{2});
 
-    // Two groups: the first line of the second group is read but not shown.
+    // Two groups: the second keeps its first line too.
     const ImporterReport two = ReadImporterReport(
         kHeader + "CE a\r\nCI b\r\nCM c\r\nCS d\r\nCE e\r\nCI f\r\nCM g\r\nCS h\r\nZN\r\n");
-    EXPECT_EQ(two.details, "a\r\nb\r\nc\r\nCS d\r\n\r\nf\r\ng\r\nCS h\r\n\r\n");
+    EXPECT_EQ(two.details, "a\r\nb\r\nc\r\nCS d\r\n\r\ne\r\nf\r\ng\r\nCS h\r\n\r\n");
     EXPECT_EQ(two.lineCounter, 3);
+}
+
+TEST(ImporterReport, EveryGroupShowsWhereItsFaultLies) {
+    std::string text = kHeader;
+    for (const char* record : {"1", "4", "7"}) {
+        text +=
+            std::string("CE Error in line ") + record + " of the ADIS file (record " + record +
+            ")\r\nCI Item 00900047 CELLCOUNT\r\nCM Not a number.\r\nCS Record not imported.\r\n";
+    }
+    const ImporterReport report = ReadImporterReport(text + "ZN End of report\r\n");
+    EXPECT_TRUE(report.ended);
+    EXPECT_EQ(report.lineCounter, 4);
+    const std::string group =
+        "Item 00900047 CELLCOUNT\r\nNot a number.\r\nCS Record not imported.\r\n\r\n";
+    EXPECT_EQ(report.details, "Error in line 1 of the ADIS file (record 1)\r\n" + group +
+                                  "Error in line 4 of the ADIS file (record 4)\r\n" + group +
+                                  "Error in line 7 of the ADIS file (record 7)\r\n" + group);
+    // A file that ends inside the second group still shows where that one lies.
+    const std::string cut = kHeader + "CE first\r\nCI i\r\nCM m\r\nCS s\r\nCE second\r\nCI j\r\n";
+    EXPECT_EQ(ReadImporterReport(cut).details, "first\r\ni\r\nm\r\nCS s\r\n\r\nsecond\r\nj\r\n");
 }
 
 TEST(ImporterReport, ShortLinesAndEarlyEnds) {
