@@ -285,9 +285,6 @@ TEST_F(RunnerFlowTest, ANonAsciiFolderRunsEndToEnd) {
     EXPECT_EQ(flow->setup().DstFilePath, setup);
 }
 
-} // namespace
-} // namespace kolvane::runner
-
 // Typed in another format, the send date would still give eight characters and
 // reach every record wrong: the question tells the format and stays open.
 TEST_F(RunnerFlowTest, TheSendDateQuestionRefusesADateThatDoesNotReadInTheFormat) {
@@ -360,3 +357,6 @@ TEST_F(RunnerFlowTest, ADateThatCannotBeTranslatedIsNeverASuccess) {
     QTest::mouseClick(in<QPushButton>(waiting, "btnOK"), Qt::LeftButton);
     EXPECT_EQ(waitForEnd(), kRunnerReported);
 }
+
+} // namespace
+} // namespace kolvane::runner
