@@ -100,29 +100,29 @@ std::optional<ConvertOptions> convertOptionsFrom(const ParsedArguments& argument
 } // namespace
 
 Command MakeConvertCommand() {
-    CommandSpec spec{
-        .name = "convert",
-        .summary = "converts the source file of a saved setup (a DST file) into ADIS text, "
-                   "written to FILE (or standard output without -o, or with -o -).",
-        .positionals = {{.name = "SETUP.dst", .help = "the saved setup"}},
-        .options = {
-            {.name = "source",
-             .valueName = "FILE",
-             .help = "the source file (default: the setup's)"},
-            {.name = "output",
-             .shortName = 'o',
-             .valueName = "FILE",
-             .help = "the ADIS file, written whole or not at all"},
-            {.name = "send-date",
-             .valueName = "TEXT",
-             .help = "the send date the setup asks for, in its date format, or \"today\""},
-            LanguageOption(),
-            {.name = "decimal-separator",
-             .valueName = "C",
-             .help = "the decimal separator (default: the locale's)",
-             .choices = {".", ","}},
-            {.name = "old-layout", .help = "the setup is in the earlier DST layout"},
-        }};
+    CommandSpec spec{.name = "convert",
+                     .summary =
+                         "converts the source file of a saved setup (a DST file) into ADIS text, "
+                         "written to FILE (or standard output without -o, or with -o -).",
+                     .positionals = {{.name = "SETUP.dst", .help = "the saved setup"}},
+                     .options = {
+                         {.name = "source",
+                          .valueName = "FILE",
+                          .help = "the source file (default: the setup's)"},
+                         {.name = "output",
+                          .shortName = 'o',
+                          .valueName = "FILE",
+                          .help = "the ADIS file, written whole or not at all"},
+                         {.name = "send-date",
+                          .valueName = "TEXT",
+                          .help = "a date in the setup's format, or \"today\""},
+                         LanguageOption(),
+                         {.name = "decimal-separator",
+                          .valueName = "C",
+                          .help = "the decimal separator (default: the locale's)",
+                          .choices = {".", ","}},
+                         {.name = "old-layout", .help = "the setup is in the earlier DST layout"},
+                     }};
     return MakeCommand(std::move(spec), convertOptionsFrom, RunConvert);
 }
 

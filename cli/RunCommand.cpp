@@ -104,7 +104,7 @@ Command MakeRunCommand() {
              .help = "the source file (default: the setup's)"},
             {.name = "send-date",
              .valueName = "TEXT",
-             .help = "the send date the setup asks for, in its date format, or \"today\""},
+             .help = "a date in the setup's format, or \"today\""},
             {.name = "no-import", .help = "converts only; the importer is not started"},
             {.name = "output",
              .shortName = 'o',
