@@ -133,7 +133,8 @@ private:
 };
 
 template <typename Part, typename Group>
-bool parseGroups(std::span<const Part> parts, std::string_view value, std::string& out) {
+bool parseGroups(std::span<const Part> parts, std::string_view value, std::string& out,
+                 std::string_view& unread) {
     if (value.size() > parts.size() && value.front() == ' ') {
         value.remove_prefix(1);
     }
@@ -180,16 +181,23 @@ bool parseGroups(std::span<const Part> parts, std::string_view value, std::strin
     appendCenturyYear(out, year.view());
     appendTwoDigits(out, month.view());
     appendTwoDigits(out, day.view());
+    unread = value;
     return true;
 }
 
 } // namespace
 
 bool DatePatternParser::parse(std::string_view value, std::string& out) const {
+    std::string_view unread;
+    return parse(value, out, unread);
+}
+
+bool DatePatternParser::parse(std::string_view value, std::string& out,
+                              std::string_view& unread) const {
     if (parts_.size() <= InlineGroup::kInlineLimit) {
-        return parseGroups<Part, InlineGroup>(parts_, value, out);
+        return parseGroups<Part, InlineGroup>(parts_, value, out, unread);
     }
-    return parseGroups<Part, StringGroup>(parts_, value, out);
+    return parseGroups<Part, StringGroup>(parts_, value, out, unread);
 }
 
 std::optional<std::string> ParseDateByPattern(std::string_view pattern, std::string_view value) {

@@ -22,6 +22,7 @@ struct ParallelAdisWriter::Batch {
     // Output, filled by a helper thread.
     std::string output;
     std::vector<DeferredPort::Message> messages;
+    ValueFindings findings;
     Status failure;
     bool dateFailed = false;
     bool done = false;
@@ -132,6 +133,7 @@ void ParallelAdisWriter::convert(Worker& worker, Batch& batch) {
                          sourceName_};
     }
     batch.dateFailed = worker.writer.dateConversionFailed();
+    batch.findings = worker.writer.takeFindings();
     batch.messages = worker.port.take();
 }
 
@@ -141,6 +143,7 @@ Status ParallelAdisWriter::addRow(std::span<const std::string_view> cells, long 
     Status status = firstRowWriter_->appendValueLine(cells, sourceLine, output);
     setup_.DateConversionFailed = firstRowWriter_->dateConversionFailed();
     dateMessageShown_ = setup_.DateConversionFailed;
+    findings_.merge(firstRowWriter_->takeFindings());
     if (Status written = sink_.write(output); !written.ok()) {
         status = written;
     }
@@ -205,6 +208,7 @@ Status ParallelAdisWriter::writeBatch(Batch& batch) {
         DeferredPort::Replay({message}, context_.port);
     }
     setup_.DateConversionFailed = setup_.DateConversionFailed || batch.dateFailed;
+    findings_.merge(batch.findings);
     if (Status written = sink_.write(batch.output); !written.ok()) {
         failure_ = written;
         return written;
