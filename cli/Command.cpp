@@ -21,7 +21,7 @@ constexpr const char* kNotes =
     "names the settings file). Every option with a value is written \"--name VALUE\" or\n"
     "\"--name=VALUE\". Exit status: 0 done; 1 the work did not complete; 2 usage error,\n"
     "bad or missing setup, source or entry, or the importer could not be started;\n"
-    "3 (run) the importer reported errors or warnings, (check) values with warnings only.\n"
+    "3 (run) the importer reported errors or warnings, (check) only warnings found.\n"
     "convert and check print wrong values on standard error (the first 20, then a\n"
     "count per kind); with --strict, convert writes nothing and exits 1 when a value\n"
     "is an error.\n";

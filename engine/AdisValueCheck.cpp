@@ -47,6 +47,10 @@ void AdisValueWriter::checkValue(const Column& column, std::string_view cell,
 void AdisValueWriter::addFinding(const Column& column, std::string_view cell,
                                  std::string_view written, long rowNumber, int columnNumber,
                                  FindingKind kind, Severity severity) {
+    if (countFindingsOnly_ || findings_.full()) {
+        findings_.countOnly(kind, severity);
+        return;
+    }
     findings_.add({.sourceLine = rowNumber,
                    .column = columnNumber,
                    .mnemonic = column.mnemonic,

@@ -56,6 +56,8 @@ public:
     // What the value check found in the rows so far; taking them starts afresh.
     const ValueFindings& findings() const { return findings_; }
     ValueFindings takeFindings() { return std::exchange(findings_, ValueFindings{}); }
+    // Findings are still counted but no longer kept (earlier rows filled the list).
+    void countFindingsOnly(bool only) { countFindingsOnly_ = only; }
     // The bytes that appendValueLine adds for a row of `cells` cells.
     std::size_t lineLength(std::size_t cells) const;
 
@@ -101,6 +103,7 @@ private:
     bool dateFailed_ = false;
     bool dateDigitsUnread_ = false; // the last date left digits of its cell unread
     ValueFindings findings_;
+    bool countFindingsOnly_ = false;
 };
 
 // The header a conversion starts with: built from the column table (converter)

@@ -110,6 +110,9 @@ void ParallelAdisWriter::convert(Worker& worker, Batch& batch) {
     std::vector<std::string_view> cells(static_cast<std::size_t>(columns_));
     batch.output.reserve(batch.text.size() * 2);
     const bool fixed = setup_.usesFixedColumns();
+    // Batches are merged in order, so once the merged list is full nothing a
+    // batch converted from now on finds can be kept.
+    worker.writer.countFindingsOnly(findingsFull_.load(std::memory_order_relaxed));
     try {
         std::size_t start = 0;
         for (std::size_t i = 0; i < batch.lines.size(); ++i) {
@@ -209,6 +212,7 @@ Status ParallelAdisWriter::writeBatch(Batch& batch) {
     }
     setup_.DateConversionFailed = setup_.DateConversionFailed || batch.dateFailed;
     findings_.merge(batch.findings);
+    findingsFull_.store(findings_.full(), std::memory_order_relaxed);
     if (Status written = sink_.write(batch.output); !written.ok()) {
         failure_ = written;
         return written;

@@ -8,6 +8,7 @@
 #include "engine/AdisConversion.h"
 #include "engine/DeferredPort.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -65,6 +66,8 @@ private:
     std::size_t nextSequence_ = 0;
     Status failure_;
     ValueFindings findings_;
+    // Set once findings_ keeps all it may: later batches then only count theirs.
+    std::atomic<bool> findingsFull_{false};
     bool dateMessageShown_ = false;
 
     std::mutex mutex_;

@@ -35,6 +35,10 @@ public:
     static constexpr std::size_t kKeptLimit = 1000;
 
     void add(ValueFinding finding);
+    // Once kKeptLimit findings are kept, the rest are only counted: callers test
+    // full() and skip building what would not be kept.
+    bool full() const { return kept_.size() >= kKeptLimit; }
+    void countOnly(FindingKind kind, Severity severity) { ++counts_[slot(kind, severity)]; }
     // Appends the findings of `later` (rows after these): the kept ones as long
     // as there is room, the counts whole.
     void merge(const ValueFindings& later);
