@@ -21,7 +21,10 @@ constexpr const char* kNotes =
     "names the settings file). Every option with a value is written \"--name VALUE\" or\n"
     "\"--name=VALUE\". Exit status: 0 done; 1 the work did not complete; 2 usage error,\n"
     "bad or missing setup, source or entry, or the importer could not be started;\n"
-    "3 (run) the importer reported errors or warnings.\n";
+    "3 (run) the importer reported errors or warnings, (check) only warnings found.\n"
+    "convert and check print wrong values on standard error (the first 20, then a\n"
+    "count per kind); with --strict, convert writes nothing and exits 1 when a value\n"
+    "is an error.\n";
 
 int usageError(std::string_view error, std::string_view invokedAs) {
     std::fputs(UsageErrorText(error, invokedAs).c_str(), stderr);
@@ -62,7 +65,8 @@ int runCommand(const Command& command, std::span<const std::string> arguments) {
 } // namespace
 
 std::vector<Command> KolvaneCliCommands() {
-    return {MakeConvertCommand(), MakeCodesCommand(), MakeImportsCommand(), MakeRunCommand()};
+    return {MakeConvertCommand(), MakeCheckCommand(), MakeCodesCommand(), MakeImportsCommand(),
+            MakeRunCommand()};
 }
 
 std::string ProgramHelp(const std::vector<Command>& commands) {

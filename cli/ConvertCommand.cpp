@@ -4,17 +4,25 @@
 #include "cli/CliPort.h"
 #include "cli/CliSettings.h"
 #include "cli/ExitCodes.h"
+#include "cli/FindingLines.h"
 #include "cli/SendDateOption.h"
 #include "engine/AdisConversion.h"
 #include "engine/ColumnChecks.h"
 #include "engine/SetupConfirmation.h"
+#include "herdlink/CodeDictionary.h"
 #include "storage/AtomicFile.h"
 #include "storage/OpenDst.h"
+#include "storage/ProgramFolder.h"
 
 #include <cstdio>
 
 namespace kolvane::cli {
 namespace {
+
+class NullSink final : public ByteSink {
+public:
+    Status write(std::string_view) override { return Status::Ok(); }
+};
 
 class StdoutSink final : public ByteSink {
 public:
@@ -82,6 +90,45 @@ int loadSetup(ImportSetup& setup, const ConvertOptions& options, const Language&
     return kExitSuccess;
 }
 
+// DST files keep no data types: the code dictionary beside the program tells
+// which codes hold numbers. Without a dictionary every type stays unknown.
+void fillDataTypes(ImportSetup& setup) {
+    const CodeDictionary dictionary(ProgramFolder() + "/" + kCodeDictionaryFile);
+    for (ColumnDefinition& column : setup.ColumnTable) {
+        if (column.Mnemonic.empty() || column.Mnemonic == kStoredDoNotImport) {
+            continue;
+        }
+        Status status;
+        const int type = dictionary.dataType(column.Mnemonic, status);
+        if (!status.ok()) {
+            return;
+        }
+        column.DataType = type;
+    }
+}
+
+ConversionResult convertInto(ImportSetup& setup, const EngineContext& context, ByteSink& sink) {
+    ConversionOptions conversion;
+    conversion.source.progressCaption = msg::ConvertingToAdis;
+    conversion.onColumnsKnown = [&](int columns) {
+        PrepareColumnTable(setup, context.language, columns);
+        CheckRequiredIndexes(setup, context.language, context.port, {});
+        return true; // the command line goes on, as after OK
+    };
+    return ConvertSourceToAdis(setup, context, SourceData::file(setup.SourceFilePath), conversion,
+                               sink);
+}
+
+// Converts a copy of the setup into nothing, without messages: what the value
+// check finds before anything is written.
+ValueFindings probeFindings(const ImportSetup& setup, const EngineContext& context) {
+    ImportSetup copy = setup;
+    SilentPort silent;
+    const EngineContext quiet{context.language, silent, context.numbers, context.clock};
+    NullSink nothing;
+    return convertInto(copy, quiet, nothing).findings;
+}
+
 // Every combination of convert's options goes together.
 std::optional<ConvertOptions> convertOptionsFrom(const ParsedArguments& arguments, std::string&) {
     ConvertOptions options;
@@ -94,62 +141,146 @@ std::optional<ConvertOptions> convertOptionsFrom(const ParsedArguments& argument
         options.decimalSeparator = separator->front(); // one of the declared choices
     }
     options.oldLayout = arguments.has("old-layout");
+    options.strict = arguments.has("strict");
     return options;
+}
+
+std::optional<ConvertOptions> checkOptionsFrom(const ParsedArguments& arguments,
+                                               std::string& error) {
+    auto options = convertOptionsFrom(arguments, error);
+    if (options) {
+        options->checkOnly = true;
+    }
+    return options;
+}
+
+OptionSpec sourceOption() {
+    return {
+        .name = "source", .valueName = "FILE", .help = "the source file (default: the setup's)"};
+}
+
+OptionSpec sendDateOption() {
+    return {.name = "send-date",
+            .valueName = "TEXT",
+            .help = "a date in the setup's format, or \"today\""};
+}
+
+OptionSpec decimalSeparatorOption() {
+    return {.name = "decimal-separator",
+            .valueName = "C",
+            .help = "the decimal separator (default: the locale's)",
+            .choices = {".", ","}};
+}
+
+OptionSpec oldLayoutOption() {
+    return {.name = "old-layout", .help = "the setup is in the earlier DST layout"};
 }
 
 } // namespace
 
 Command MakeConvertCommand() {
-    CommandSpec spec{.name = "convert",
-                     .summary =
-                         "converts the source file of a saved setup (a DST file) into ADIS text, "
-                         "written to FILE (or standard output without -o, or with -o -).",
-                     .positionals = {{.name = "SETUP.dst", .help = "the saved setup"}},
-                     .options = {
-                         {.name = "source",
-                          .valueName = "FILE",
-                          .help = "the source file (default: the setup's)"},
-                         {.name = "output",
-                          .shortName = 'o',
-                          .valueName = "FILE",
-                          .help = "the ADIS file, written whole or not at all"},
-                         {.name = "send-date",
-                          .valueName = "TEXT",
-                          .help = "a date in the setup's format, or \"today\""},
-                         LanguageOption(),
-                         {.name = "decimal-separator",
-                          .valueName = "C",
-                          .help = "the decimal separator (default: the locale's)",
-                          .choices = {".", ","}},
-                         {.name = "old-layout", .help = "the setup is in the earlier DST layout"},
-                     }};
+    CommandSpec spec{
+        .name = "convert",
+        .summary = "converts the source file of a saved setup (a DST file) into ADIS text, "
+                   "written to FILE (or standard output without -o, or with -o -).",
+        .positionals = {{.name = "SETUP.dst", .help = "the saved setup"}},
+        .options = {
+            sourceOption(),
+            {.name = "output",
+             .shortName = 'o',
+             .valueName = "FILE",
+             .help = "the ADIS file, written whole or not at all"},
+            sendDateOption(),
+            LanguageOption(),
+            decimalSeparatorOption(),
+            oldLayoutOption(),
+            {.name = "strict", .help = "writes nothing and exits 1 when a value is wrong"},
+        }};
     return MakeCommand(std::move(spec), convertOptionsFrom, RunConvert);
 }
 
-int RunConvert(const ConvertOptions& options) {
-    CliSettings store;
-    const Language language(store.languageCode(options.language));
-    CliPort port(language);
-    const SystemClock clock;
-    NumberFormat numbers = NumberFormat::fromSystemLocale();
-    if (options.decimalSeparator) {
-        numbers.decimalSeparator = *options.decimalSeparator;
-    }
-    const EngineContext context{language, port, numbers, clock};
+Command MakeCheckCommand() {
+    CommandSpec spec{.name = "check",
+                     .summary =
+                         "converts the source file of a saved setup without writing it and prints "
+                         "the values that would be cut or are no number, date or time, and empty "
+                         "index values; exit 0 none, 1 errors, 3 warnings only.",
+                     .positionals = {{.name = "SETUP.dst", .help = "the saved setup"}},
+                     .options = {sourceOption(), sendDateOption(), LanguageOption(),
+                                 decimalSeparatorOption(), oldLayoutOption()}};
+    return MakeCommand(std::move(spec), checkOptionsFrom, RunCheck);
+}
 
+namespace {
+
+struct CliContext {
+    explicit CliContext(const ConvertOptions& options)
+        : language(store.languageCode(options.language)), port(language),
+          numbers(NumberFormat::fromSystemLocale()) {
+        if (options.decimalSeparator) {
+            numbers.decimalSeparator = *options.decimalSeparator;
+        }
+    }
+    EngineContext engine() { return {language, port, numbers, clock}; }
+
+    CliSettings store;
+    const Language language;
+    CliPort port;
+    const SystemClock clock;
+    NumberFormat numbers;
+};
+
+int exitCodeForFindings(const ValueFindings& findings) {
+    if (findings.errors() > 0) {
+        return kExitIncomplete;
+    }
+    return findings.empty() ? kExitSuccess : kExitImportErrors;
+}
+
+} // namespace
+
+int RunCheck(const ConvertOptions& options) {
+    CliContext cli(options);
     ImportSetup setup;
-    if (const int loaded = loadSetup(setup, options, language, port, clock);
+    if (const int loaded = loadSetup(setup, options, cli.language, cli.port, cli.clock);
         loaded != kExitSuccess) {
         return loaded;
     }
+    fillDataTypes(setup);
+    SilentPort silent;
+    const EngineContext quiet{cli.language, silent, cli.numbers, cli.clock};
+    NullSink nothing;
+    const ConversionResult result = convertInto(setup, quiet, nothing);
+    PrintFindings(result.findings, setup.SourceFilePath, cli.language);
+    // A date the converter cannot translate stops it: that is a finding, any
+    // other failure is told as convert tells it.
+    if (!result.complete() && result.findings.errors() == 0) {
+        PrintStatus(result.status, cli.language);
+        return exitCodeFor(result.status);
+    }
+    return exitCodeForFindings(result.findings);
+}
 
-    ConversionOptions conversion;
-    conversion.source.progressCaption = msg::ConvertingToAdis;
-    conversion.onColumnsKnown = [&](int columns) {
-        PrepareColumnTable(setup, language, columns);
-        CheckRequiredIndexes(setup, language, port, {});
-        return true; // the command line goes on, as after OK
-    };
+int RunConvert(const ConvertOptions& options) {
+    CliContext cli(options);
+    const Language& language = cli.language;
+    const EngineContext context = cli.engine();
+
+    ImportSetup setup;
+    if (const int loaded = loadSetup(setup, options, language, cli.port, cli.clock);
+        loaded != kExitSuccess) {
+        return loaded;
+    }
+    fillDataTypes(setup);
+    if (options.strict) {
+        // Checked before anything is written, so that standard output stays
+        // empty too; the conversion that follows finds the same again.
+        if (const ValueFindings found = probeFindings(setup, context); found.errors() > 0) {
+            PrintFindings(found, setup.SourceFilePath, language);
+            PrintError(language.LoadText(msg::StrictNothingWritten));
+            return kExitIncomplete;
+        }
+    }
 
     const bool toStdout = options.outputPath == "-";
     AtomicFileWriter file;
@@ -163,9 +294,9 @@ int RunConvert(const ConvertOptions& options) {
     AtomicFileSink fileSink(file);
     ByteSink& sink = toStdout ? static_cast<ByteSink&>(stdoutSink) : fileSink;
 
-    const ConversionResult result = ConvertSourceToAdis(
-        setup, context, SourceData::file(setup.SourceFilePath), conversion, sink);
+    const ConversionResult result = convertInto(setup, context, sink);
     std::fflush(stdout);
+    PrintFindings(result.findings, setup.SourceFilePath, language);
     if (!result.complete()) {
         PrintStatus(result.status, language);
         return exitCodeFor(result.status);

@@ -18,11 +18,17 @@ struct ConvertOptions {
     std::optional<std::string> language; // the stored language when not given
     std::optional<char> decimalSeparator;
     bool oldLayout = false;
+    bool strict = false;    // a value error writes nothing
+    bool checkOnly = false; // only the findings, nothing converted is written
 };
 
 // "convert": its arguments, read into ConvertOptions and run by RunConvert.
 Command MakeConvertCommand();
+// "check": convert's setup and source, but only the value check's findings are printed.
+Command MakeCheckCommand();
 
 int RunConvert(const ConvertOptions& options);
+// Exit 0 when the values are fine, 1 with errors, 3 with warnings only.
+int RunCheck(const ConvertOptions& options);
 
 } // namespace kolvane::cli

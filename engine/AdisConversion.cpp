@@ -47,6 +47,8 @@ public:
         return flush();
     }
 
+    ValueFindings takeFindings() { return writer_ ? writer_->takeFindings() : ValueFindings{}; }
+
     Status flush() {
         Status status = sink_.write(buffer_);
         buffer_.clear();
@@ -78,6 +80,7 @@ ConversionResult convertOnThisThread(ImportSetup& setup, const EngineContext& co
     ConversionResult result;
     result.readOutcome = read.outcome;
     result.rows = read.rows;
+    result.findings = writer.takeFindings();
     if (!read.completed()) {
         result.status = read.status;
         static_cast<void>(writer.flush()); // what was converted, without the end line
@@ -104,6 +107,7 @@ ConversionResult convertOnHelpers(ImportSetup& setup, const EngineContext& conte
         result.readOutcome = read.outcome;
         result.rows = read.rows;
         const Status converted = writer.finish();
+        result.findings = writer.takeFindings();
         if (writer.batchFailed()) {
             const bool mismatch = converted.code() == ErrorCode::ColumnCountMismatch;
             result.readOutcome = mismatch ? SourceReadResult::Outcome::ColumnCountMismatch

@@ -28,6 +28,8 @@ struct ConversionResult {
     SourceReadResult::Outcome readOutcome = SourceReadResult::Outcome::Completed;
     Status status; // the first problem, with file and line; ok when complete
     std::size_t rows = 0;
+    // What the value check found in the rows converted, in source order.
+    ValueFindings findings;
 
     bool complete() const { return status.ok(); }
 };

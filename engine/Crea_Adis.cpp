@@ -157,6 +157,12 @@ AdisValueWriter::AdisValueWriter(ImportSetup& setup, const EngineContext& contex
         lineWidths_.push_back(lineWidths_.back() +
                               (columns_.back().imported ? columns_.back().width : 0));
     }
+    const std::vector<bool> indexes = NeededIndexColumns(
+        setup.ColumnTable,
+        variant == AdisVariant::Runner ? kStoredDoNotImport : std::string_view(doNotImport_));
+    for (std::size_t c = 0; c < columns_.size(); ++c) {
+        columns_[c].neededIndex = indexes[c];
+    }
 }
 
 AdisValueWriter::Column AdisValueWriter::planColumn(ColumnDefinition& definition) const {
@@ -171,6 +177,9 @@ AdisValueWriter::Column AdisValueWriter::planColumn(ColumnDefinition& definition
         definition.Width = "1";
     }
     column.width = widthOf(definition.Width, context_.numbers);
+    column.valueClass = ValueClassOf(definition);
+    column.mnemonic = definition.Mnemonic;
+    column.item = definition.ItemNumber;
     column.isDate = definition.IsDate;
     column.isTime = !definition.IsDate && definition.IsTime;
     if (!definition.DecimalSeparator.empty()) {
@@ -212,10 +221,12 @@ Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells,
         if (!column.imported) {
             continue;
         }
-        if (!convertValue(column, cells[c], rowNumber, static_cast<int>(c) + 1, value)) {
+        const int columnNumber = static_cast<int>(c) + 1;
+        if (!convertValue(column, cells[c], rowNumber, columnNumber, value)) {
             out.resize(lineStart);
             return std::exchange(failure_, Status::Ok());
         }
+        checkValue(column, cells[c], value, rowNumber, columnNumber);
         if (const std::size_t length = std::min(value.size(), column.width); length > 0) {
             std::memcpy(out.data() + position, value.data(), length);
         }
@@ -229,7 +240,16 @@ bool AdisValueWriter::convertValue(const Column& column, std::string_view cell, 
     value = cell;
     if (column.isDate) {
         converted_.clear();
-        if (!cell.empty() && !dates_.parse(cell, converted_)) {
+        std::string_view unread;
+        dateDigitsUnread_ = false;
+        if (!cell.empty() && dates_.parse(cell, converted_, unread)) {
+            // Digits right after what the pattern read belong to the same date
+            // (a four-digit year under a two-digit pattern); a blank before
+            // them (a time after the date) ends it.
+            dateDigitsUnread_ = !unread.empty() && unread.front() >= '0' && unread.front() <= '9';
+        } else if (!cell.empty()) {
+            addFinding(column, cell, {}, rowNumber, columnNumber, FindingKind::Date,
+                       Severity::Error);
             if (variant_ == AdisVariant::Converter || !dateMessageShown_) {
                 context_.port.showMessage(msg::DateNotTranslated, MessageIcon::Warning,
                                           MessageButtons::Ok);
@@ -308,6 +328,7 @@ bool AdisValueWriter::applyFactor(const Column& column, std::string& value, long
 
 Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVariant variant) {
     setup.DateConversionFailed = false;
+    setup.AdisFindings.clear();
     setup.AdisText = AdisHeaderFor(setup, context.language, variant);
     AdisValueWriter writer(setup, context, variant);
     const SourceTable& table = setup.SourceTable;
@@ -322,15 +343,17 @@ Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVaria
                            kCrLf.size() + kEndLine.size());
     for (std::size_t r = 0; r < rows; ++r) {
         if (context.stopRequested()) {
+            setup.AdisFindings = writer.takeFindings();
             context.port.endProgress();
             return StoppedStatus(setup.SourceFilePath);
         }
         for (int c = 0; c < table.columnCount(); ++c) {
             cells[static_cast<std::size_t>(c)] = table.cell(r, c);
         }
-        if (Status status = writer.appendValueLine(cells, static_cast<long>(r) + 1, setup.AdisText);
+        if (Status status = writer.appendValueLine(cells, table.sourceLine(r), setup.AdisText);
             !status.ok()) {
             setup.DateConversionFailed = writer.dateConversionFailed();
+            setup.AdisFindings = writer.takeFindings();
             context.port.endProgress();
             return status;
         }
@@ -339,6 +362,7 @@ Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVaria
         }
     }
     setup.DateConversionFailed = writer.dateConversionFailed();
+    setup.AdisFindings = writer.takeFindings();
     setup.AdisText += kCrLf;
     setup.AdisText += kEndLine;
     context.port.endProgress();

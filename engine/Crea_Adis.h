@@ -8,6 +8,8 @@
 #include "engine/EngineContext.h"
 #include "engine/ImportSetup.h"
 #include "engine/Status.h"
+#include "engine/ValueChecks.h"
+#include "engine/ValueFindings.h"
 
 #include <span>
 #include <string>
@@ -51,6 +53,11 @@ public:
 
     // A date could not be converted (the runner goes on past it).
     bool dateConversionFailed() const { return dateFailed_; }
+    // What the value check found in the rows so far; taking them starts afresh.
+    const ValueFindings& findings() const { return findings_; }
+    ValueFindings takeFindings() { return std::exchange(findings_, ValueFindings{}); }
+    // Findings are still counted but no longer kept (earlier rows filled the list).
+    void countFindingsOnly(bool only) { countFindingsOnly_ = only; }
     // The bytes that appendValueLine adds for a row of `cells` cells.
     std::size_t lineLength(std::size_t cells) const;
 
@@ -65,6 +72,10 @@ private:
         int decimals = 0;
         std::size_t width = 0;
         NumberFormat factorFormat;
+        ValueClass valueClass = ValueClass::Text;
+        bool neededIndex = false;
+        std::string mnemonic;
+        std::string item;
     };
 
     Column planColumn(ColumnDefinition& definition) const;
@@ -72,6 +83,10 @@ private:
     bool convertValue(const Column& column, std::string_view cell, long rowNumber, int columnNumber,
                       std::string_view& value);
     bool applyFactor(const Column& column, std::string& value, long rowNumber, int columnNumber);
+    void checkValue(const Column& column, std::string_view cell, std::string_view value,
+                    long rowNumber, int columnNumber);
+    void addFinding(const Column& column, std::string_view cell, std::string_view written,
+                    long rowNumber, int columnNumber, FindingKind kind, Severity severity);
 
     const EngineContext& context_;
     AdisVariant variant_;
@@ -86,14 +101,18 @@ private:
     std::string datePattern_;
     bool dateMessageShown_ = false;
     bool dateFailed_ = false;
+    bool dateDigitsUnread_ = false; // the last date left digits of its cell unread
+    ValueFindings findings_;
+    bool countFindingsOnly_ = false;
 };
 
 // The header a conversion starts with: built from the column table (converter)
 // or the one the DST stores (runner).
 std::string AdisHeaderFor(ImportSetup& setup, const Language& language, AdisVariant variant);
 
-// Builds AdisText from the whole SourceTable, showing progress. On failure
-// AdisText holds the lines built so far, without the end line.
+// Builds AdisText from the whole SourceTable, showing progress, and fills
+// AdisFindings. On failure AdisText holds the lines built so far, without the
+// end line, and AdisFindings what was found up to there.
 Status BuildAdisText(ImportSetup& setup, const EngineContext& context,
                      AdisVariant variant = AdisVariant::Converter);
 

@@ -199,6 +199,16 @@ bool DatePatternParser::parse(std::string_view value, std::string& out,
     return parseGroups<Part, StringGroup>(parts_, value, out, trace);
 }
 
+bool DatePatternParser::parse(std::string_view value, std::string& out,
+                              std::string_view& unread) const {
+    DateParseTrace trace;
+    if (!parse(value, out, &trace)) {
+        return false;
+    }
+    unread = trace.unread;
+    return true;
+}
+
 std::optional<std::string> ParseDateByPattern(std::string_view pattern, std::string_view value) {
     std::string result;
     if (!DatePatternParser(pattern).parse(value, result)) {

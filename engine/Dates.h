@@ -32,6 +32,8 @@ public:
     // Appends the ADIS form of `value` to `out`. Returns false, appending
     // nothing, when the value runs out before the pattern does.
     bool parse(std::string_view value, std::string& out, DateParseTrace* trace = nullptr) const;
+    // The same; `unread` is what the pattern left of the value.
+    bool parse(std::string_view value, std::string& out, std::string_view& unread) const;
 
     enum class Part : unsigned char { Year, Month, Day, Separator, Unknown };
 

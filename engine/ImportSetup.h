@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/SourceTable.h"
+#include "engine/ValueFindings.h"
 
 #include <cstdint>
 #include <string>
@@ -34,6 +35,10 @@ struct ColumnDefinition {
     bool IsTime = false;
     std::string DecimalSeparator; // "", "." or ","
     std::string CorrectionFactor; // "", or "*" / "/" followed by the factor
+    // The code's data type in the code dictionary (1 yes/no, 2 integer, 3 with
+    // decimals, 4 date, 5 time, 6 text); 0 when unknown. Not kept in DST files:
+    // whoever has the dictionary at hand fills it.
+    int DataType = 0;
 
     friend bool operator==(const ColumnDefinition&, const ColumnDefinition&) = default;
 };
@@ -75,6 +80,7 @@ struct ImportSetup {
     bool OptionErrExit = false;
     bool OptionErrOK = false;
     std::string AdisText;
+    ValueFindings AdisFindings; // what the value check found while AdisText was built
     std::string StoredAdisHeader;
     std::string DstFilePath;
     bool FixedColumnsFromDst = false;

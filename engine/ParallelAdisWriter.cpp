@@ -22,6 +22,7 @@ struct ParallelAdisWriter::Batch {
     // Output, filled by a helper thread.
     std::string output;
     std::vector<DeferredPort::Message> messages;
+    ValueFindings findings;
     Status failure;
     bool dateFailed = false;
     bool done = false;
@@ -109,6 +110,9 @@ void ParallelAdisWriter::convert(Worker& worker, Batch& batch) {
     std::vector<std::string_view> cells(static_cast<std::size_t>(columns_));
     batch.output.reserve(batch.text.size() * 2);
     const bool fixed = setup_.usesFixedColumns();
+    // Batches are merged in order, so once the merged list is full nothing a
+    // batch converted from now on finds can be kept.
+    worker.writer.countFindingsOnly(findingsFull_.load(std::memory_order_relaxed));
     try {
         std::size_t start = 0;
         for (std::size_t i = 0; i < batch.lines.size(); ++i) {
@@ -132,6 +136,7 @@ void ParallelAdisWriter::convert(Worker& worker, Batch& batch) {
                          sourceName_};
     }
     batch.dateFailed = worker.writer.dateConversionFailed();
+    batch.findings = worker.writer.takeFindings();
     batch.messages = worker.port.take();
 }
 
@@ -141,6 +146,7 @@ Status ParallelAdisWriter::addRow(std::span<const std::string_view> cells, long 
     Status status = firstRowWriter_->appendValueLine(cells, sourceLine, output);
     setup_.DateConversionFailed = firstRowWriter_->dateConversionFailed();
     dateMessageShown_ = setup_.DateConversionFailed;
+    findings_.merge(firstRowWriter_->takeFindings());
     if (Status written = sink_.write(output); !written.ok()) {
         status = written;
     }
@@ -205,6 +211,8 @@ Status ParallelAdisWriter::writeBatch(Batch& batch) {
         DeferredPort::Replay({message}, context_.port);
     }
     setup_.DateConversionFailed = setup_.DateConversionFailed || batch.dateFailed;
+    findings_.merge(batch.findings);
+    findingsFull_.store(findings_.full(), std::memory_order_relaxed);
     if (Status written = sink_.write(batch.output); !written.ok()) {
         failure_ = written;
         return written;

@@ -8,6 +8,7 @@
 #include "engine/AdisConversion.h"
 #include "engine/DeferredPort.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -36,6 +37,8 @@ public:
     // A batch failed: rows after it were never converted, as when converting row by row.
     bool batchFailed() const { return !failure_.ok(); }
     const Status& batchFailure() const { return failure_; }
+    // The value check's findings of the rows written so far, in row order.
+    ValueFindings takeFindings() { return std::exchange(findings_, ValueFindings{}); }
 
 private:
     struct Batch;
@@ -62,6 +65,9 @@ private:
     std::deque<std::unique_ptr<Batch>> inFlight_; // in row order; owned by the reading thread
     std::size_t nextSequence_ = 0;
     Status failure_;
+    ValueFindings findings_;
+    // Set once findings_ keeps all it may: later batches then only count theirs.
+    std::atomic<bool> findingsFull_{false};
     bool dateMessageShown_ = false;
 
     std::mutex mutex_;

@@ -252,11 +252,11 @@ public:
         began_ = true;
         return Status::Ok();
     }
-    Status addRow(std::span<const std::string_view> cells, long) override {
+    Status addRow(std::span<const std::string_view> cells, long sourceLine) override {
         if (table_.empty()) {
             reserveFor(cells);
         }
-        table_.appendRow(cells);
+        table_.appendRow(cells, sourceLine);
         return Status::Ok();
     }
     void storeInto(ImportSetup& setup) {

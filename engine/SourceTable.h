@@ -29,14 +29,23 @@ public:
     std::string_view cell(std::size_t row, int column) const;
 
     // Appends a row; missing cells are empty, cells beyond the column count are dropped.
-    void appendRow(std::span<const std::string_view> cells);
+    // `sourceLine` is the row's line in the source file (0: the line after the row before).
+    void appendRow(std::span<const std::string_view> cells, long sourceLine = 0);
+
+    // The source file's line of a row (0-based); row + 1 when no lines were given.
+    long sourceLine(std::size_t row) const;
 
     // Bytes held by the table, for the memory budget of large files.
     std::size_t memoryBytes() const;
 
     void reserve(std::size_t rows, std::size_t textBytes);
 
-    friend bool operator==(const SourceTable&, const SourceTable&) = default;
+    // Equal cells make equal tables, whichever lines they came from.
+    friend bool operator==(const SourceTable& a, const SourceTable& b) {
+        return a.columnCount_ == b.columnCount_ && a.text_ == b.text_ &&
+               a.rowStarts_ == b.rowStarts_ && a.cellEnds_ == b.cellEnds_ &&
+               a.endBytes_ == b.endBytes_;
+    }
 
 private:
     int columnCount_ = 0;
@@ -52,6 +61,13 @@ private:
     std::vector<std::uint64_t> rowStarts_; // rowCount + 1 offsets into text_
     std::vector<std::uint8_t> cellEnds_;   // endBytes_ bytes per cell
     int endBytes_ = 1;
+    // Rows whose line is not the one after the row before (lines skipped or
+    // filtered out): a handful per file, not one number per row.
+    struct LineJump {
+        std::size_t row;
+        long line;
+    };
+    std::vector<LineJump> lineJumps_;
 };
 
 } // namespace kolvane

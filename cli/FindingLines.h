@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// The value check's findings as kolvane-cli prints them on standard error:
+// one line per finding, compiler style, then a count per kind.
+#pragma once
+
+#include "engine/StringTable.h"
+#include "engine/ValueFindings.h"
+
+#include <string>
+
+namespace kolvane::cli {
+
+inline constexpr std::size_t kShownFindings = 20;
+
+// `SOURCE:LINE: column N (MNEMONIC): "1228" cut to 3 characters ("122")`, in
+// the language's words (ANSI bytes); a warning says so after the line number.
+std::string FindingLine(const ValueFinding& finding, const std::string& source,
+                        const Language& language);
+
+// The first kShownFindings lines, how many more there are, and one line per
+// kind that was found, ready to print (ANSI bytes, lines ended by "\n").
+std::string FindingsReport(const ValueFindings& findings, const std::string& source,
+                           const Language& language);
+
+// Prints FindingsReport on standard error; nothing when nothing was found.
+void PrintFindings(const ValueFindings& findings, const std::string& source,
+                   const Language& language);
+
+} // namespace kolvane::cli
