@@ -2,6 +2,7 @@
 #include "cli/CliPort.h"
 
 #include "engine/Ansi.h"
+#include "engine/FindingsReport.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -78,6 +79,16 @@ void CliPort::endProgress() {
     }
     lastPercent_ = -1;
     maximum_ = 0;
+}
+
+void PrintFindings(const ValueFindings& findings, const std::string& source,
+                   const Language& language) {
+    if (findings.empty()) {
+        return;
+    }
+    const std::string text = Shown(FindingsReport(findings, source, language));
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace kolvane::cli

@@ -6,6 +6,7 @@
 #include "engine/Status.h"
 #include "engine/StringTable.h"
 #include "engine/UserPort.h"
+#include "engine/ValueFindings.h"
 
 #include <cstdio>
 #include <string>
@@ -21,6 +22,10 @@ void PrintLine(std::string_view shownText);
 void PrintError(std::string_view ansiText);
 // A failure in the user's language, its path as the file system spells it.
 void PrintStatus(const Status& status, const Language& language);
+// The value check's findings on standard error (FindingsReport); nothing when
+// nothing was found.
+void PrintFindings(const ValueFindings& findings, const std::string& source,
+                   const Language& language);
 
 class CliPort final : public UserPort {
 public:

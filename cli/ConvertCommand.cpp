@@ -4,7 +4,6 @@
 #include "cli/CliPort.h"
 #include "cli/CliSettings.h"
 #include "cli/ExitCodes.h"
-#include "cli/FindingLines.h"
 #include "cli/SendDateOption.h"
 #include "engine/AdisConversion.h"
 #include "engine/ColumnChecks.h"
@@ -90,21 +89,8 @@ int loadSetup(ImportSetup& setup, const ConvertOptions& options, const Language&
     return kExitSuccess;
 }
 
-// DST files keep no data types: the code dictionary beside the program tells
-// which codes hold numbers. Without a dictionary every type stays unknown.
 void fillDataTypes(ImportSetup& setup) {
-    const CodeDictionary dictionary(ProgramFolder() + "/" + kCodeDictionaryFile);
-    for (ColumnDefinition& column : setup.ColumnTable) {
-        if (column.Mnemonic.empty() || column.Mnemonic == kStoredDoNotImport) {
-            continue;
-        }
-        Status status;
-        const int type = dictionary.dataType(column.Mnemonic, status);
-        if (!status.ok()) {
-            return;
-        }
-        column.DataType = type;
-    }
+    FillDataTypes(setup, CodeDictionary(ProgramFolder() + "/" + kCodeDictionaryFile));
 }
 
 ConversionResult convertInto(ImportSetup& setup, const EngineContext& context, ByteSink& sink) {

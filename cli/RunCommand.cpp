@@ -8,6 +8,7 @@
 #include "engine/Ansi.h"
 #include "engine/SendDate.h"
 #include "herdlink/AutomaticRun.h"
+#include "herdlink/CodeDictionary.h"
 #include "herdlink/HerdTexts.h"
 #include "storage/OpenDst.h"
 #include "storage/ProgramFolder.h"
@@ -139,6 +140,7 @@ int RunAutomaticImport(const RunOptions& options) {
     const std::string adisPath =
         options.outputPath.value_or(ImporterAdisFile(ImporterCommand::RunnerImport, ownFolder));
     const EngineContext context{language, port, NumberFormat::fromSystemLocale(), clock};
+    FillDataTypes(setup, CodeDictionary(ProgramFolder() + "/" + kCodeDictionaryFile));
     const RunnerConversion conversion = ConvertForRunner(setup, context, sourcePath, adisPath);
     if (conversion.tooManyFields()) {
         PrintError(texts.text(herdtext::TooManyFields));
@@ -147,13 +149,8 @@ int RunAutomaticImport(const RunOptions& options) {
         PrintStatus(conversion.status, language);
         return kExitIncomplete;
     }
-    if (conversion.datesNotTranslated) {
-        // The dates that could not be translated would reach the herd database
-        // empty, and no one is at the screen to read the warning.
-        PrintError("a date could not be translated; nothing was imported");
-        return kExitIncomplete;
-    }
     if (!options.import) {
+        PrintFindings(conversion.findings, sourcePath, language);
         PrintLine(std::to_string(conversion.rows) + " rows converted into " + adisPath);
         return kExitSuccess;
     }
@@ -164,11 +161,15 @@ int RunAutomaticImport(const RunOptions& options) {
         PrintError(imported.report.details);
         return kExitUsage;
     }
-    if (imported.report.noErrors) {
+    // Wrong values went into the herd database: never told as a success.
+    if (imported.report.noErrors && !conversion.wrongValues()) {
         printOutcome(texts.text(herdtext::NoErrors));
         return kExitSuccess;
     }
     printOutcome(texts.text(herdtext::ErrorsFound));
+    if (conversion.wrongValues()) {
+        printOutcome(WrongValuesDetails(conversion, language));
+    }
     printOutcome(imported.report.details);
     return kExitImportErrors;
 }

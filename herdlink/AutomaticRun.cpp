@@ -3,6 +3,8 @@
 
 #include "engine/Crea_Adis.h"
 #include "engine/Dates.h"
+#include "engine/FindingsReport.h"
+#include "engine/Messages.h"
 #include "storage/AtomicFile.h"
 
 #include <filesystem>
@@ -43,6 +45,8 @@ RunnerConversion ConvertForRunner(ImportSetup& setup, const EngineContext& conte
     conversion.status = result.status;
     conversion.rows = result.rows;
     conversion.datesNotTranslated = setup.DateConversionFailed;
+    conversion.findings = result.findings;
+    conversion.sourcePath = sourcePath;
     if (result.readOutcome == SourceReadResult::Outcome::NoLines) {
         // Nothing to import: the file holds the stored header and the end line.
         conversion.status = file.write(setup.StoredAdisHeader + std::string(kAdisFileEnd));
@@ -75,6 +79,21 @@ RunnerImport ImportAndReadReport(const std::string& installFolder, const std::st
     }
     result.report = Revisar_Resultado(FindImporterResult(installFolder), onGroup);
     return result;
+}
+
+std::string WrongValuesDetails(const RunnerConversion& conversion, const Language& language) {
+    std::string details;
+    if (conversion.datesNotTranslated) {
+        details += language.LoadText(msg::DateNotTranslated) + "\r\n";
+    }
+    for (const char c : FindingsReport(conversion.findings, conversion.sourcePath, language)) {
+        if (c == '\n') {
+            details += "\r\n";
+        } else {
+            details += c;
+        }
+    }
+    return details;
 }
 
 } // namespace kolvane

@@ -29,6 +29,10 @@ struct RunnerConversion {
     Status status;
     std::size_t rows = 0;
     bool datesNotTranslated = false; // such dates were written empty
+    ValueFindings findings;          // what the value check found, by source line
+    std::string sourcePath;
+    // Values that reach the herd database wrong: the import is never a success.
+    bool wrongValues() const { return datesNotTranslated || findings.errors() > 0; }
     bool tooManyFields() const { return outcome == SourceReadResult::Outcome::ColumnCountMismatch; }
 };
 
@@ -49,5 +53,9 @@ struct RunnerImport {
 // errors outcome with the reason in the details: never an earlier run's result.
 RunnerImport ImportAndReadReport(const std::string& installFolder, const std::string& ownFolder,
                                  const std::function<void(int lineCounter)>& onGroup = {});
+
+// The report's details for a conversion with wrong values: the message about
+// dates that could not be translated, then the findings (CR LF line ends).
+std::string WrongValuesDetails(const RunnerConversion& conversion, const Language& language);
 
 } // namespace kolvane

@@ -143,4 +143,18 @@ std::optional<std::string> CodeDictionary::indexMnemonic(std::string_view indexN
     return rows.front().Mnemonico;
 }
 
+void FillDataTypes(ImportSetup& setup, const CodeDictionary& dictionary) {
+    for (ColumnDefinition& column : setup.ColumnTable) {
+        if (column.Mnemonic.empty() || column.Mnemonic == kStoredDoNotImport) {
+            continue;
+        }
+        Status status;
+        const int type = dictionary.dataType(column.Mnemonic, status);
+        if (!status.ok()) {
+            return;
+        }
+        column.DataType = type;
+    }
+}
+
 } // namespace kolvane

@@ -5,6 +5,7 @@
 // statement with bound parameters and closes it again.
 #pragma once
 
+#include "engine/ImportSetup.h"
 #include "engine/Messages.h"
 #include "engine/Status.h"
 
@@ -78,5 +79,10 @@ public:
 private:
     std::string path_;
 };
+
+// DST files keep no data types: the dictionary tells which codes hold numbers.
+// Fills DataType of every coded column; without a usable dictionary every
+// type stays unknown.
+void FillDataTypes(ImportSetup& setup, const CodeDictionary& dictionary);
 
 } // namespace kolvane

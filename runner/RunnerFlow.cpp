@@ -4,6 +4,7 @@
 #include "engine/DateCheck.h"
 #include "engine/SendDate.h"
 #include "gui/QtText.h"
+#include "herdlink/CodeDictionary.h"
 #include "storage/AutomaticImportList.h"
 #include "storage/Settings.h"
 
@@ -261,7 +262,10 @@ void RunnerFlow::El_Principal_Continua() {
         ImporterAdisFile(ImporterCommand::RunnerImport, ToPath(environment_.programFolder));
     session_.runJob(
         {},
-        [sourcePath, adisPath](ImportSetup& setup, const EngineContext& context) {
+        [sourcePath, adisPath,
+         dictionary = ToPath(environment_.programFolder) + "/" +
+                      kCodeDictionaryFile](ImportSetup& setup, const EngineContext& context) {
+            FillDataTypes(setup, CodeDictionary(dictionary));
             return ConvertForRunner(setup, context, sourcePath, adisPath);
         },
         [](const RunnerConversion& conversion) { return conversion.status.ok(); },
@@ -284,7 +288,9 @@ void RunnerFlow::converted(const std::optional<RunnerConversion>& conversion) {
         failRun(DescribeStatus(conversion->status, language_), kRunnerNotConverted);
         return;
     }
-    datesNotTranslated_ = conversion->datesNotTranslated;
+    // Wrong values reach the herd database: the outcome is never a success.
+    wrongValues_ =
+        conversion->wrongValues() ? WrongValuesDetails(*conversion, language_) : std::string();
     Lanzar_Importador();
 }
 
@@ -311,15 +317,14 @@ void RunnerFlow::imported(const std::optional<RunnerImport>& result) {
     if (!result) {
         return; // the program is ending
     }
-    // Dates that could not be translated went in empty: never a success.
-    reported_ = !result->report.noErrors || datesNotTranslated_;
+    reported_ = !result->report.noErrors || !wrongValues_.empty();
     if (!reported_ && closeWithoutConfirmation_) {
         end(kRunnerNoErrors);
         return;
     }
     std::string details = DetailsForDisplay(result->report.details);
-    if (datesNotTranslated_) {
-        details = language_.LoadText(msg::DateNotTranslated) + "\r\n\r\n" + details;
+    if (!wrongValues_.empty()) {
+        details = wrongValues_ + "\r\n" + details;
     }
     waiting_.showOutcome(!reported_,
                          herdText(reported_ ? herdtext::ErrorsFound : herdtext::NoErrors),

@@ -105,8 +105,8 @@ private:
     bool fromCommandLine_ = false;          // Fichero_LineaCom
     bool closeWithoutConfirmation_ = false; // Cerrar_Sin_Confirmar
     bool ended_ = false;
-    bool reported_ = false;           // the importer reported errors or warnings
-    bool datesNotTranslated_ = false; // the conversion wrote such dates empty
+    bool reported_ = false;   // the importer reported errors or warnings
+    std::string wrongValues_; // what the value check found wrong, for the details
 
     // The windows go after the session, whose jobs use them: the session (and
     // its helper thread) is gone before any window is.

@@ -188,16 +188,35 @@ TEST_F(SendDateEndToEnd, ConvertChecksTheSendDateToo) {
 }
 
 // A date of the source that cannot be translated would go in empty.
-TEST_F(EndToEnd, RunImportsNothingWhenADateCannotBeTranslated) {
-    const auto result = run(KOLVANE_CLI, {"run", setupFor("Animal;Date;Milk;Cells\r\n"
-                                                          "276000912345678;1-2-3;31,4;120\r\n"
-                                                          "276000912345679;03-12-26;28,9;85\r\n")});
-    EXPECT_EQ(result.exitCode, 1) << result.out;
-    EXPECT_NE(result.err.find("The program can not translate a date field."), std::string::npos)
-        << result.err;
-    EXPECT_NE(result.err.find("nothing was imported"), std::string::npos) << result.err;
+// The runner goes on past a date it cannot translate, but such an import is
+// never told as a success: the details name the message and the cell.
+TEST_F(EndToEnd, RunWithADateThatCannotBeTranslatedEndsWithTheErrorsOutcome) {
+    const std::string source =
+        sandbox.writeSource("milk.txt", "Animal;Date;Milk;Cells\r\n"
+                                        "276000912345678;1-2-3;31,4;120\r\n"
+                                        "276000912345679;03-12-26;28,9;85\r\n");
+    const auto result = run(KOLVANE_CLI, {"run", sandbox.writeMilkSetup("milk.dst", source)});
+    EXPECT_EQ(result.exitCode, 3) << result.out << result.err;
+    EXPECT_NE(result.out.find("The program can not translate a date field."), std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find(source + ":2: column 2 (TESTDATE): \"1-2-3\" is not a date"),
+              std::string::npos)
+        << result.out;
     EXPECT_EQ(result.out.find("without errors"), std::string::npos) << result.out;
-    EXPECT_EQ(sandbox.importedRecords(), 0);
+}
+
+// The importer takes a value cut to its width without a word: the run tells it.
+TEST_F(EndToEnd, RunWithACutNumberIsNeverASuccess) {
+    const std::string source =
+        sandbox.writeSource("milk.txt", "Animal;Date;Milk;Cells\r\n"
+                                        "276000912345678;03-12-26;31,4;120\r\n"
+                                        "276000912345679;03-12-26;1234,5;85\r\n");
+    const auto result = run(KOLVANE_CLI, {"run", sandbox.writeMilkSetup("milk.dst", source)});
+    EXPECT_EQ(result.exitCode, 3) << result.out << result.err;
+    EXPECT_NE(result.out.find(source + ":3: column 3 (MILKKG): \"1234,5\" cut to 3 characters"),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(result.out.find("without errors"), std::string::npos) << result.out;
 }
 
 TEST_F(EndToEnd, RunShowsWhereEachReportedRecordLies) {

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "cli/FindingLines.h"
-
-#include "cli/CliPort.h"
+#include "engine/FindingsReport.h"
 
 #include <array>
-#include <cstdio>
 
-namespace kolvane::cli {
+namespace kolvane {
 namespace {
 
 // The text of `number` with %1, %2, %3 replaced by `values`.
@@ -101,14 +98,4 @@ std::string FindingsReport(const ValueFindings& findings, const std::string& sou
     return text;
 }
 
-void PrintFindings(const ValueFindings& findings, const std::string& source,
-                   const Language& language) {
-    if (findings.empty()) {
-        return;
-    }
-    const std::string text = Shown(FindingsReport(findings, source, language));
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fflush(stderr);
-}
-
-} // namespace kolvane::cli
+} // namespace kolvane

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The value check's findings as kolvane-cli prints them on standard error:
-// one line per finding, compiler style, then a count per kind.
+// The value check's findings as the runners report them: one line per
+// finding, compiler style, then a count per kind.
 #pragma once
 
 #include "engine/StringTable.h"
@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace kolvane::cli {
+namespace kolvane {
 
 inline constexpr std::size_t kShownFindings = 20;
 
@@ -22,8 +22,4 @@ std::string FindingLine(const ValueFinding& finding, const std::string& source,
 std::string FindingsReport(const ValueFindings& findings, const std::string& source,
                            const Language& language);
 
-// Prints FindingsReport on standard error; nothing when nothing was found.
-void PrintFindings(const ValueFindings& findings, const std::string& source,
-                   const Language& language);
-
-} // namespace kolvane::cli
+} // namespace kolvane
