@@ -50,8 +50,21 @@ bool startLocated(ConverterContext& context, QWidget& parent, ImporterCommand co
     return run.outcome == ImporterRun::Outcome::Ran;
 }
 
+// Wrong values would reach the herd database: the user decides, knowing how many.
+bool importDespiteWrongValues(ConverterContext& context, QWidget& parent) {
+    const std::size_t wrong = context.session.setup().AdisFindings.errors();
+    if (wrong == 0) {
+        return true;
+    }
+    return context.dialogs.message(
+               &parent, FromAnsi(context.language.LoadText(msg::ImportWithWrongValues)).arg(wrong),
+               QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No,
+               QStringLiteral("Kolvane")) == QMessageBox::Yes;
+}
+
 bool launch(ConverterContext& context, QWidget& parent, ImporterCommand command) {
-    if (context.session.setup().AdisText.empty() || !writeAdisFile(context, parent, command)) {
+    if (context.session.setup().AdisText.empty() || !importDespiteWrongValues(context, parent) ||
+        !writeAdisFile(context, parent, command)) {
         return false;
     }
     const std::string installFolder = context.settings.herdInstallFolder();

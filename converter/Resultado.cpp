@@ -2,7 +2,9 @@
 #include "converter/Resultado.h"
 
 #include "converter/ConverterContext.h"
+#include "converter/FindingsPanel.h"
 #include "converter/StepWindow.h"
+#include "engine/Crea_Adis.h"
 #include "engine/Messages.h"
 #include "gui/LargeTextView.h"
 #include "gui/QtText.h"
@@ -30,6 +32,24 @@ Status writeAdisFile(const std::string& path, const std::string& text) {
     return status.ok() ? file.commit() : status;
 }
 
+// The line of the first value line: the option and header lines come first.
+qsizetype firstValueLine(const std::string& text) {
+    qsizetype line = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        if (text.compare(start, kValueLineStart.size(), kValueLineStart) == 0) {
+            return line;
+        }
+        const std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 1;
+        ++line;
+    }
+    return -1;
+}
+
 class WaitCursor {
 public:
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -50,6 +70,10 @@ Resultado::Resultado(ConverterContext& context, QWidget* parent)
     connect(ui_->Automatizar, &QAction::triggered, this, &Resultado::automaticImportRequested);
     connect(ui_->Introducirdata_MN, &QAction::triggered, this, &Resultado::importRequested);
     connect(ui_->Cerrar, &QAction::triggered, this, [this] { CloseStepWindow(*this); });
+    findings_ = new FindingsPanel(context_.language, this);
+    ui_->layout->addWidget(findings_, 1);
+    ui_->layout->setStretchFactor(ui_->Text1, 3);
+    connect(findings_, &FindingsPanel::rowRequested, this, &Resultado::showValueLine);
     connect(&context_.session, &ImportSession::adisTextChanged, this, &Resultado::showAdisText);
     showAdisText();
 }
@@ -58,7 +82,17 @@ Resultado::~Resultado() = default;
 
 // The session keeps the text for the whole run, longer than this window.
 void Resultado::showAdisText() {
-    ui_->Text1->showText(context_.session.setup().AdisText);
+    const ImportSetup& setup = context_.session.setup();
+    ui_->Text1->showText(setup.AdisText);
+    findings_->showFindings(setup.AdisFindings, setup.SourceTable);
+}
+
+void Resultado::showValueLine(long row) {
+    const qsizetype first = firstValueLine(context_.session.setup().AdisText);
+    if (first >= 0) {
+        ui_->Text1->setCurrentLine(first + row);
+        ui_->Text1->setFocus();
+    }
 }
 
 bool Resultado::Guardar_ADIS() {

@@ -11,6 +11,7 @@
 namespace kolvane::converter {
 
 struct ConverterContext;
+class FindingsPanel;
 
 namespace Ui {
 class Resultado;
@@ -34,9 +35,12 @@ signals:
 
 private:
     void showAdisText();
+    // The ADIS line of a source table row, as the findings panel asks.
+    void showValueLine(long row);
 
     ConverterContext& context_;
     std::unique_ptr<Ui::Resultado> ui_;
+    FindingsPanel* findings_ = nullptr; // owned by the window
 };
 
 } // namespace kolvane::converter

@@ -122,16 +122,18 @@ void Workflow::showColumns() {
 }
 
 void Workflow::buildAdisText() {
-    context_.session.buildAdisText([this](std::optional<Status> built) {
-        if (!built) {
-            return;
-        }
-        if (built->ok()) {
-            showResult();
-        } else if (!context_.session.setup().DateConversionFailed) {
-            tellFailure(*built); // a date that cannot be converted was told already
-        }
-    });
+    context_.session.buildAdisText(
+        [this](std::optional<Status> built) {
+            if (!built) {
+                return;
+            }
+            if (built->ok()) {
+                showResult();
+            } else if (!context_.session.setup().DateConversionFailed) {
+                tellFailure(*built); // a date that cannot be converted was told already
+            }
+        },
+        context_.codeDictionaryPath);
 }
 
 void Workflow::showResult() {

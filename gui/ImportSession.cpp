@@ -5,6 +5,7 @@
 #include "engine/FixedColumnsTOColumns.h"
 #include "engine/TxtTOArray.h"
 #include "herdlink/AutomaticRun.h"
+#include "herdlink/CodeDictionary.h"
 
 namespace kolvane {
 
@@ -77,10 +78,14 @@ bool ImportSession::splitSource(std::function<void(std::optional<SourceReadResul
         [](const SourceReadResult& read) { return read.completed(); }, std::move(done));
 }
 
-bool ImportSession::buildAdisText(std::function<void(std::optional<Status>)> done) {
+bool ImportSession::buildAdisText(std::function<void(std::optional<Status>)> done,
+                                  const std::string& codeDictionaryPath) {
     return runJob(
         {.columnTable = true, .adisText = true, .readsSourceTable = true},
-        [](ImportSetup& setup, const EngineContext& context) {
+        [codeDictionaryPath](ImportSetup& setup, const EngineContext& context) {
+            if (!codeDictionaryPath.empty()) {
+                FillDataTypes(setup, CodeDictionary(codeDictionaryPath));
+            }
             return BuildAdisText(setup, context);
         },
         [](const Status& built) { return built.ok(); }, std::move(done));

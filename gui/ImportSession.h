@@ -67,8 +67,10 @@ public:
     // Splits (or cuts, for fixed columns) the source file into the source
     // table; `done` gets the reader's outcome, or nothing when cancelled.
     bool splitSource(std::function<void(std::optional<SourceReadResult>)> done);
-    // Builds the ADIS text from the source table and the column table.
-    bool buildAdisText(std::function<void(std::optional<Status>)> done);
+    // Builds the ADIS text from the source table and the column table; the code
+    // dictionary at `codeDictionaryPath` tells which codes hold numbers.
+    bool buildAdisText(std::function<void(std::optional<Status>)> done,
+                       const std::string& codeDictionaryPath = {});
 
     // Runs `work(ImportSetup& copy, const EngineContext&)` as a job on a copy
     // of the settings and the column table. The source table and the ADIS text

@@ -6,6 +6,7 @@
 #include "converter/Workflow.h"
 #include "converter/frmCodigos.h"
 #include "converter/frmMain.h"
+#include "gui/LargeTextView.h"
 #include "gui/QtText.h"
 #include "herdlink/CodeDictionary.h"
 #include "herdlink/CodeImport.h"
@@ -19,11 +20,15 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTreeWidget>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace kolvane::converter {
 namespace {
@@ -87,8 +92,8 @@ protected:
     }
     // The bundled example through the setup and the columns window, with the
     // codes of its saved setup typed in, up to the result window.
-    void convertExample() {
-        app().dialogs().setNextFileName(QString::fromStdString(kExamples + "testday.txt"));
+    void convertExample(const std::string& source = kExamples + "testday.txt") {
+        app().dialogs().setNextFileName(QString::fromStdString(source));
         trigger("mnuFileOpen");
         confirmSetup([](QWidget& setup) {
             in<QComboBox>(setup, "Separador")->setEditText(QStringLiteral(";"));
@@ -162,6 +167,45 @@ TEST_F(HerdJourney, AFixedWidthExportReachesTheHerdDatabase) {
     main().Ir_A_Paso(QStringLiteral("TOHX"));
     ASSERT_TRUE(waitFor([&] { return sandbox.importedRecords() == 2; }))
         << sandbox.importedRecords() << " records; " << messages();
+}
+
+// A milk yield of 1234,5 kg does not fit its item: the result window shows it
+// beside the ADIS text, and the import asks first.
+TEST_F(HerdJourney, WrongValuesAreShownAndTheImportAsksFirst) {
+    std::string text;
+    {
+        std::ifstream in(kExamples + "testday.txt", std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        text = all.str();
+    }
+    const std::string good = "276000794573555;04-12-26;16,5;";
+    ASSERT_NE(text.find(good), std::string::npos);
+    text.replace(text.find(good), good.size(), "276000794573555;04-12-26;1234,5;");
+    convertExample(sandbox.writeSource("testday.txt", text));
+    QWidget* result = window(step::AdisFile);
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(in<QLabel>(result, "lblFindings")->text().contains(QStringLiteral("1 values cut")))
+        << in<QLabel>(result, "lblFindings")->text().toStdString();
+    auto* list = in<QTreeWidget>(result, "lstFindings");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    QTreeWidgetItem* cut = list->topLevelItem(0);
+    EXPECT_EQ(cut->text(0), QStringLiteral("3")); // the source file's line
+    EXPECT_EQ(cut->text(2), QStringLiteral("MILKKG"));
+    EXPECT_EQ(cut->text(3), QStringLiteral("1234,5"));
+    emit list->itemActivated(cut, 0);
+    auto* view = in<LargeTextView>(result, "Text1");
+    EXPECT_TRUE(view->selectedText().startsWith(QStringLiteral("VN")))
+        << view->selectedText().toStdString();
+    EXPECT_TRUE(view->selectedText().contains(QStringLiteral("276000794573555")));
+
+    app().dialogs().setNextAnswer(QMessageBox::No);
+    main().Ir_A_Paso(QStringLiteral("TOHX"));
+    EXPECT_TRUE(messages().find("1 values are wrong") != std::string::npos) << messages();
+    EXPECT_FALSE(std::filesystem::exists(sandbox.programFolder() + "/ADIS.ads"));
+    app().dialogs().setNextAnswer(QMessageBox::Yes);
+    main().Ir_A_Paso(QStringLiteral("TOHX"));
+    ASSERT_TRUE(waitFor([&] { return sandbox.importedRecords() == 48; })) << messages();
 }
 
 // Without the herd software the user learns so and what to do; a missing
