@@ -12,7 +12,7 @@ std::string CliSettings::languageCode(const std::optional<std::string>& chosen) 
     return Settings(*registry).language();
 }
 
-OptionSpec LanguageOption() {
+OptionDefinition LanguageOption() {
     return {.name = "language",
             .valueName = "L",
             .help = "the messages' language (default: the stored one)",

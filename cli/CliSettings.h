@@ -19,6 +19,6 @@ struct CliSettings {
 };
 
 // --language, which every command that speaks takes.
-OptionSpec LanguageOption();
+OptionDefinition LanguageOption();
 
 } // namespace kolvane::cli

@@ -75,7 +75,7 @@ int importCodes(const CodesOptions& options, CliSettings& store, const Language&
 } // namespace
 
 Command MakeCodesCommand() {
-    CommandSpec spec{
+    CommandDefinition definition{
         .name = "codes",
         .summary = "lists the code dictionary, or the codes whose description, mnemonic or "
                    "numbers hold TEXT; --import refills it from the herd software.",
@@ -89,7 +89,7 @@ Command MakeCodesCommand() {
              .help = "the dictionary (default: the program folder's)"},
             LanguageOption(),
         }};
-    return MakeCommand(std::move(spec), codesOptionsFrom, RunCodes);
+    return MakeCommand(std::move(definition), codesOptionsFrom, RunCodes);
 }
 
 int RunCodes(const CodesOptions& options) {

@@ -43,12 +43,12 @@ std::string calledAs(const std::vector<std::string>& command) {
 const Command* findCommand(const std::vector<Command>& commands, std::string_view name) {
     const auto found =
         std::find_if(commands.begin(), commands.end(),
-                     [name](const Command& command) { return command.spec.name == name; });
+                     [name](const Command& command) { return command.definition.name == name; });
     return found == commands.end() ? nullptr : &*found;
 }
 
 int runCommand(const Command& command, std::span<const std::string> arguments) {
-    const ParseOutcome outcome = ParseCommandLine(command.spec, arguments);
+    const ParseOutcome outcome = ParseCommandLine(command.definition, arguments);
     const std::string invokedAs = calledAs(outcome.arguments.command);
     if (outcome.helpAsked) {
         std::fputs(CommandHelp(*outcome.command, invokedAs).c_str(), stdout);
@@ -72,13 +72,13 @@ std::vector<Command> KolvaneCliCommands() {
 std::string ProgramHelp(const std::vector<Command>& commands) {
     std::string text = "Usage:\n";
     for (const Command& command : commands) {
-        text += Synopsis(command.spec, std::string(kProgram) + ' ' + command.spec.name);
+        text += Synopsis(command.definition, std::string(kProgram) + ' ' + command.definition.name);
     }
     text += "kolvane-cli COMMAND --help\nkolvane-cli --help | --version\n\n";
     for (const Command& command : commands) {
-        std::string lead = command.spec.name;
+        std::string lead = command.definition.name;
         lead.resize(std::max<std::size_t>(lead.size(), 9), ' ');
-        text += Wrap(lead, WordsOf(command.spec.summary)) + '\n';
+        text += Wrap(lead, WordsOf(command.definition.summary)) + '\n';
     }
     return text + '\n' + kNotes;
 }

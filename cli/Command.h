@@ -14,7 +14,7 @@
 namespace kolvane::cli {
 
 struct Command {
-    CommandSpec spec;
+    CommandDefinition definition;
     // The exit status; nothing, with `error` set, when the options given do not
     // go together (a usage error the table alone cannot tell).
     std::function<std::optional<int>(const ParsedArguments&, std::string& error)> execute;
@@ -23,11 +23,11 @@ struct Command {
 // Joins a command's table, the function that fills its options struct and the
 // function that runs it.
 template <typename Options>
-Command MakeCommand(CommandSpec spec,
+Command MakeCommand(CommandDefinition definition,
                     std::optional<Options> (*fill)(const ParsedArguments&, std::string&),
                     int (*run)(const Options&)) {
     return {
-        std::move(spec),
+        std::move(definition),
         [fill, run](const ParsedArguments& arguments, std::string& error) -> std::optional<int> {
             const std::optional<Options> options = fill(arguments, error);
             if (!options) {

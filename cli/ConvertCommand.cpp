@@ -140,32 +140,32 @@ std::optional<ConvertOptions> checkOptionsFrom(const ParsedArguments& arguments,
     return options;
 }
 
-OptionSpec sourceOption() {
+OptionDefinition sourceOption() {
     return {
         .name = "source", .valueName = "FILE", .help = "the source file (default: the setup's)"};
 }
 
-OptionSpec sendDateOption() {
+OptionDefinition sendDateOption() {
     return {.name = "send-date",
             .valueName = "TEXT",
             .help = "a date in the setup's format, or \"today\""};
 }
 
-OptionSpec decimalSeparatorOption() {
+OptionDefinition decimalSeparatorOption() {
     return {.name = "decimal-separator",
             .valueName = "C",
             .help = "the decimal separator (default: the locale's)",
             .choices = {".", ","}};
 }
 
-OptionSpec oldLayoutOption() {
+OptionDefinition oldLayoutOption() {
     return {.name = "old-layout", .help = "the setup is in the earlier DST layout"};
 }
 
 } // namespace
 
 Command MakeConvertCommand() {
-    CommandSpec spec{
+    CommandDefinition definition{
         .name = "convert",
         .summary = "converts the source file of a saved setup (a DST file) into ADIS text, "
                    "written to FILE (or standard output without -o, or with -o -).",
@@ -182,19 +182,19 @@ Command MakeConvertCommand() {
             oldLayoutOption(),
             {.name = "strict", .help = "writes nothing and exits 1 when a value is wrong"},
         }};
-    return MakeCommand(std::move(spec), convertOptionsFrom, RunConvert);
+    return MakeCommand(std::move(definition), convertOptionsFrom, RunConvert);
 }
 
 Command MakeCheckCommand() {
-    CommandSpec spec{.name = "check",
-                     .summary =
-                         "converts the source file of a saved setup without writing it and prints "
-                         "the values that would be cut or are no number, date or time, and empty "
-                         "index values; exit 0 none, 1 errors, 3 warnings only.",
-                     .positionals = {{.name = "SETUP.dst", .help = "the saved setup"}},
-                     .options = {sourceOption(), sendDateOption(), LanguageOption(),
-                                 decimalSeparatorOption(), oldLayoutOption()}};
-    return MakeCommand(std::move(spec), checkOptionsFrom, RunCheck);
+    CommandDefinition definition{
+        .name = "check",
+        .summary = "converts the source file of a saved setup without writing it and prints "
+                   "the values that would be cut or are no number, date or time, and empty "
+                   "index values; exit 0 none, 1 errors, 3 warnings only.",
+        .positionals = {{.name = "SETUP.dst", .help = "the saved setup"}},
+        .options = {sourceOption(), sendDateOption(), LanguageOption(), decimalSeparatorOption(),
+                    oldLayoutOption()}};
+    return MakeCommand(std::move(definition), checkOptionsFrom, RunCheck);
 }
 
 namespace {

@@ -68,7 +68,7 @@ std::optional<ImportsOptions> importsOptionsFrom(const ParsedArguments& argument
 } // namespace
 
 Command MakeImportsCommand() {
-    CommandSpec spec{
+    CommandDefinition definition{
         .name = "imports",
         .summary = "lists the registered automatic imports, or removes one (its setup file is "
                    "deleted, its batch file stays).",
@@ -78,7 +78,7 @@ Command MakeImportsCommand() {
              .summary = "removes an automatic import and deletes its setup file.",
              .positionals = {{.name = "SETUP.dst", .help = "the setup of the import"}}},
         }};
-    return MakeCommand(std::move(spec), importsOptionsFrom, RunImports);
+    return MakeCommand(std::move(definition), importsOptionsFrom, RunImports);
 }
 
 int RunImports(const ImportsOptions& options) {

@@ -35,8 +35,8 @@ std::string choiceList(const std::vector<std::string>& choices) {
     return alternatives(quoted);
 }
 
-const OptionSpec* findOption(const CommandSpec& command, std::string_view written) {
-    const auto matches = [written](const OptionSpec& option) {
+const OptionDefinition* findOption(const CommandDefinition& command, std::string_view written) {
+    const auto matches = [written](const OptionDefinition& option) {
         if (written.starts_with("--")) {
             return written.substr(2) == option.name;
         }
@@ -48,13 +48,13 @@ const OptionSpec* findOption(const CommandSpec& command, std::string_view writte
 
 // Takes the option at `arguments[i]` (and its value, moving `i` past it);
 // returns what is wrong with it, or nothing.
-std::string takeOption(const CommandSpec& command, std::span<const std::string> arguments,
+std::string takeOption(const CommandDefinition& command, std::span<const std::string> arguments,
                        std::size_t& i, ParsedArguments& parsed) {
     const std::string& argument = arguments[i];
     const bool isLong = argument.starts_with("--");
     const std::size_t equals = isLong ? argument.find('=') : std::string::npos;
     const std::string written = argument.substr(0, equals);
-    const OptionSpec* option = findOption(command, written);
+    const OptionDefinition* option = findOption(command, written);
     if (option == nullptr) {
         return "unknown option " + written;
     }
@@ -83,10 +83,11 @@ std::string takeOption(const CommandSpec& command, std::span<const std::string> 
     return {};
 }
 
-std::string checkPositionals(const CommandSpec& command, const std::vector<std::string>& given) {
+std::string checkPositionals(const CommandDefinition& command,
+                             const std::vector<std::string>& given) {
     const auto required = static_cast<std::size_t>(
         std::count_if(command.positionals.begin(), command.positionals.end(),
-                      [](const PositionalSpec& positional) { return !positional.optional; }));
+                      [](const PositionalDefinition& positional) { return !positional.optional; }));
     if (given.size() < required) {
         return command.positionals[given.size()].name + " is missing";
     }
@@ -96,7 +97,7 @@ std::string checkPositionals(const CommandSpec& command, const std::vector<std::
     return {};
 }
 
-void parseOwnArguments(const CommandSpec& command, std::span<const std::string> arguments,
+void parseOwnArguments(const CommandDefinition& command, std::span<const std::string> arguments,
                        ParseOutcome& outcome) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -119,15 +120,15 @@ void parseOwnArguments(const CommandSpec& command, std::span<const std::string> 
     }
 }
 
-std::string subcommandNames(const CommandSpec& command) {
+std::string subcommandNames(const CommandDefinition& command) {
     std::vector<std::string> names;
-    for (const CommandSpec& subcommand : command.subcommands) {
+    for (const CommandDefinition& subcommand : command.subcommands) {
         names.push_back(subcommand.name);
     }
     return alternatives(names);
 }
 
-void parseInto(const CommandSpec& command, std::span<const std::string> arguments,
+void parseInto(const CommandDefinition& command, std::span<const std::string> arguments,
                ParseOutcome& outcome) {
     outcome.command = &command;
     outcome.arguments.command.push_back(command.name);
@@ -144,10 +145,9 @@ void parseInto(const CommandSpec& command, std::span<const std::string> argument
         return;
     }
     const auto& subcommands = command.subcommands;
-    const auto chosen =
-        std::find_if(subcommands.begin(), subcommands.end(), [&](const CommandSpec& subcommand) {
-            return subcommand.name == arguments[0];
-        });
+    const auto chosen = std::find_if(
+        subcommands.begin(), subcommands.end(),
+        [&](const CommandDefinition& subcommand) { return subcommand.name == arguments[0]; });
     if (chosen == subcommands.end()) {
         outcome.error = looksLikeOption(arguments.front())
                             ? "unknown option " + arguments.front()
@@ -168,7 +168,8 @@ std::optional<std::string> ParsedArguments::value(std::string_view option) const
     return found->second;
 }
 
-ParseOutcome ParseCommandLine(const CommandSpec& command, std::span<const std::string> arguments) {
+ParseOutcome ParseCommandLine(const CommandDefinition& command,
+                              std::span<const std::string> arguments) {
     ParseOutcome outcome;
     parseInto(command, arguments, outcome);
     return outcome;

@@ -13,7 +13,7 @@
 
 namespace kolvane::cli {
 
-struct OptionSpec {
+struct OptionDefinition {
     std::string name{};                 // the long name, written "--name" or "--name=VALUE"
     char shortName = 0;                 // written "-x"; 0 when there is none
     std::string valueName{};            // "FILE"; empty (and no choices) for a switch
@@ -23,20 +23,20 @@ struct OptionSpec {
     bool takesValue() const { return !valueName.empty() || !choices.empty(); }
 };
 
-struct PositionalSpec {
+struct PositionalDefinition {
     std::string name{}; // "SETUP.dst"
     std::string help{}; // one line
     bool optional = false;
 };
 
-struct CommandSpec {
-    std::string name{};                        // "convert"; "remove" for a sub-command of "imports"
-    std::string summary{};                     // what it does, a sentence starting in lower case
-    std::vector<PositionalSpec> positionals{}; // the optional ones after the required ones
-    std::vector<OptionSpec> options{};         // --help and -h come with every command
+struct CommandDefinition {
+    std::string name{};    // "convert"; "remove" for a sub-command of "imports"
+    std::string summary{}; // what it does, a sentence starting in lower case
+    std::vector<PositionalDefinition> positionals{}; // the optional ones after the required ones
+    std::vector<OptionDefinition> options{};         // --help and -h come with every command
     // When given, the first argument names one of them and the rest is read
     // against it; such a command has no options or positionals of its own.
-    std::vector<CommandSpec> subcommands{};
+    std::vector<CommandDefinition> subcommands{};
 };
 
 // A command line that matched its table.
@@ -53,14 +53,15 @@ struct ParsedArguments {
 struct ParseOutcome {
     ParsedArguments arguments;
     // The command (or sub-command) the line chose: the one whose help to show.
-    // Points into the CommandSpec given to ParseCommandLine.
-    const CommandSpec* command = nullptr;
+    // Points into the CommandDefinition given to ParseCommandLine.
+    const CommandDefinition* command = nullptr;
     bool helpAsked = false; // --help or -h anywhere; it wins over any error
     std::string error;      // what is wrong with the line; empty when it can be used
 };
 
 // Reads the arguments after the command's name. "--" ends the options; an
 // argument of its own "-" is a positional (it often means standard output).
-ParseOutcome ParseCommandLine(const CommandSpec& command, std::span<const std::string> arguments);
+ParseOutcome ParseCommandLine(const CommandDefinition& command,
+                              std::span<const std::string> arguments);
 
 } // namespace kolvane::cli

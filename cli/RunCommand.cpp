@@ -94,7 +94,7 @@ int settleInputs(ImportSetup& setup, const RunOptions& options, const HerdTexts&
 } // namespace
 
 Command MakeRunCommand() {
-    CommandSpec spec{
+    CommandDefinition definition{
         .name = "run",
         .summary = "runs an automatic import as the runner does: converts into adis.ads, starts "
                    "the herd software's importer and prints its outcome.",
@@ -113,7 +113,7 @@ Command MakeRunCommand() {
              .help = "with --no-import: the ADIS file (not adis.ads)"},
             LanguageOption(),
         }};
-    return MakeCommand(std::move(spec), runOptionsFrom, RunAutomaticImport);
+    return MakeCommand(std::move(definition), runOptionsFrom, RunAutomaticImport);
 }
 
 int RunAutomaticImport(const RunOptions& options) {

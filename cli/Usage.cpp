@@ -12,9 +12,9 @@ struct HelpRow {
     std::string text;
 };
 
-const OptionSpec kHelpOption{.name = "help", .shortName = 'h', .help = "prints this help"};
+const OptionDefinition kHelpOption{.name = "help", .shortName = 'h', .help = "prints this help"};
 
-std::string valueText(const OptionSpec& option) {
+std::string valueText(const OptionDefinition& option) {
     if (option.choices.empty()) {
         return option.valueName;
     }
@@ -25,7 +25,7 @@ std::string valueText(const OptionSpec& option) {
     return text;
 }
 
-std::string synopsisWord(const OptionSpec& option) {
+std::string synopsisWord(const OptionDefinition& option) {
     std::string word = "[";
     if (option.shortName != 0) {
         word += std::string{'-', option.shortName, '|'};
@@ -37,15 +37,15 @@ std::string synopsisWord(const OptionSpec& option) {
     return word + ']';
 }
 
-std::vector<std::string> positionalWords(const CommandSpec& command) {
+std::vector<std::string> positionalWords(const CommandDefinition& command) {
     std::vector<std::string> words;
-    for (const PositionalSpec& positional : command.positionals) {
+    for (const PositionalDefinition& positional : command.positionals) {
         words.push_back(positional.optional ? '[' + positional.name + ']' : positional.name);
     }
     return words;
 }
 
-HelpRow optionRow(const OptionSpec& option) {
+HelpRow optionRow(const OptionDefinition& option) {
     // Long names line up whether a short one stands before them or not.
     std::string label = option.shortName != 0 ? std::string{'-', option.shortName, ','} : "   ";
     label += " --" + option.name;
@@ -55,25 +55,25 @@ HelpRow optionRow(const OptionSpec& option) {
     return {label, option.help};
 }
 
-std::vector<HelpRow> subcommandRows(const CommandSpec& command) {
+std::vector<HelpRow> subcommandRows(const CommandDefinition& command) {
     std::vector<HelpRow> rows;
-    for (const CommandSpec& subcommand : command.subcommands) {
+    for (const CommandDefinition& subcommand : command.subcommands) {
         rows.push_back({Wrap(subcommand.name, positionalWords(subcommand)), subcommand.summary});
     }
     return rows;
 }
 
-std::vector<HelpRow> positionalRows(const CommandSpec& command) {
+std::vector<HelpRow> positionalRows(const CommandDefinition& command) {
     std::vector<HelpRow> rows;
-    for (const PositionalSpec& positional : command.positionals) {
+    for (const PositionalDefinition& positional : command.positionals) {
         rows.push_back({positional.name, positional.help});
     }
     return rows;
 }
 
-std::vector<HelpRow> optionRows(const CommandSpec& command) {
+std::vector<HelpRow> optionRows(const CommandDefinition& command) {
     std::vector<HelpRow> rows;
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDefinition& option : command.options) {
         rows.push_back(optionRow(option));
     }
     rows.push_back(optionRow(kHelpOption));
@@ -133,22 +133,23 @@ std::string Wrap(std::string_view lead, const std::vector<std::string>& words, s
     return text;
 }
 
-std::string Synopsis(const CommandSpec& command, const std::string& invokedAs, std::size_t width) {
+std::string Synopsis(const CommandDefinition& command, const std::string& invokedAs,
+                     std::size_t width) {
     if (!command.subcommands.empty()) {
         std::string text;
-        for (const CommandSpec& subcommand : command.subcommands) {
+        for (const CommandDefinition& subcommand : command.subcommands) {
             text += Synopsis(subcommand, invokedAs + ' ' + subcommand.name, width);
         }
         return text;
     }
     std::vector<std::string> words = positionalWords(command);
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDefinition& option : command.options) {
         words.push_back(synopsisWord(option));
     }
     return Wrap(invokedAs, words, width) + '\n';
 }
 
-std::string CommandHelp(const CommandSpec& command, const std::string& invokedAs) {
+std::string CommandHelp(const CommandDefinition& command, const std::string& invokedAs) {
     constexpr std::string_view usage = "Usage: ";
     std::string text = std::string(usage) +
                        indentFollowingLines(Synopsis(command, invokedAs, kHelpWidth - usage.size()),

@@ -23,12 +23,12 @@ std::string Wrap(std::string_view lead, const std::vector<std::string>& words,
 
 // How to call `command` as `invokedAs` ("kolvane-cli convert"): one line (or
 // wrapped lines) per sub-command, each ended by a newline.
-std::string Synopsis(const CommandSpec& command, const std::string& invokedAs,
+std::string Synopsis(const CommandDefinition& command, const std::string& invokedAs,
                      std::size_t width = kHelpWidth);
 
 // What "--help" of a command prints: its usage, what it does, and one line per
 // sub-command, argument and option.
-std::string CommandHelp(const CommandSpec& command, const std::string& invokedAs);
+std::string CommandHelp(const CommandDefinition& command, const std::string& invokedAs);
 
 // The two lines of every usage error: "kolvane-cli: <error>" and the help to read.
 std::string UsageErrorText(std::string_view error, std::string_view invokedAs);

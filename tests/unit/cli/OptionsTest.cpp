@@ -10,20 +10,22 @@ using Arguments = std::vector<std::string>;
 
 class OptionsTest : public ::testing::Test {
 protected:
-    const CommandSpec convert{.name = "convert",
-                              .positionals = {{.name = "SETUP.dst"}},
-                              .options = {{.name = "source", .valueName = "FILE"},
-                                          {.name = "output", .shortName = 'o', .valueName = "FILE"},
-                                          {.name = "language", .choices = {"SP", "EN", "DE", "FR"}},
-                                          {.name = "old-layout"}}};
-    const CommandSpec codes{.name = "codes", .positionals = {{.name = "TEXT", .optional = true}}};
-    const CommandSpec imports{
+    const CommandDefinition convert{
+        .name = "convert",
+        .positionals = {{.name = "SETUP.dst"}},
+        .options = {{.name = "source", .valueName = "FILE"},
+                    {.name = "output", .shortName = 'o', .valueName = "FILE"},
+                    {.name = "language", .choices = {"SP", "EN", "DE", "FR"}},
+                    {.name = "old-layout"}}};
+    const CommandDefinition codes{.name = "codes",
+                                  .positionals = {{.name = "TEXT", .optional = true}}};
+    const CommandDefinition imports{
         .name = "imports",
         .subcommands = {{.name = "list"},
                         {.name = "remove", .positionals = {{.name = "SETUP.dst"}}}}};
 
-    static ParseOutcome parse(const CommandSpec& spec, const Arguments& arguments) {
-        return ParseCommandLine(spec, arguments);
+    static ParseOutcome parse(const CommandDefinition& definition, const Arguments& arguments) {
+        return ParseCommandLine(definition, arguments);
     }
 };
 

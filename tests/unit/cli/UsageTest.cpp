@@ -11,7 +11,7 @@ namespace kolvane::cli {
 namespace {
 
 TEST(Usage, CommandHelpListsEveryArgumentAndOptionOnALineOfItsOwn) {
-    const CommandSpec convert{
+    const CommandDefinition convert{
         .name = "convert",
         .summary = "converts a saved setup.",
         .positionals = {{.name = "SETUP.dst", .help = "the saved setup"}},
@@ -33,7 +33,7 @@ TEST(Usage, CommandHelpListsEveryArgumentAndOptionOnALineOfItsOwn) {
               "      --old-layout      the earlier layout\n"
               "  -h, --help            prints this help\n");
 
-    const CommandSpec imports{
+    const CommandDefinition imports{
         .name = "imports",
         .summary = "lists or removes automatic imports.",
         .subcommands = {
@@ -72,11 +72,11 @@ void expectLinesFit(const std::string& text) {
 
 // Every option of a real command can be reached (no name taken twice, none
 // hiding --help), is explained, and its help fits a terminal.
-void checkTable(const CommandSpec& command, const std::string& invokedAs) {
+void checkTable(const CommandDefinition& command, const std::string& invokedAs) {
     const std::string help = CommandHelp(command, invokedAs);
     expectLinesFit(help);
     std::set<std::string> names = {"--help", "-h"};
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDefinition& option : command.options) {
         EXPECT_TRUE(names.insert("--" + option.name).second) << invokedAs << " --" << option.name;
         if (option.shortName != 0) {
             EXPECT_TRUE(names.insert(std::string{'-', option.shortName}).second) << option.name;
@@ -84,7 +84,7 @@ void checkTable(const CommandSpec& command, const std::string& invokedAs) {
         EXPECT_NE(option.help, "") << invokedAs << " --" << option.name;
         EXPECT_NE(help.find(" --" + option.name), std::string::npos) << option.name;
     }
-    for (const CommandSpec& subcommand : command.subcommands) {
+    for (const CommandDefinition& subcommand : command.subcommands) {
         checkTable(subcommand, invokedAs + ' ' + subcommand.name);
     }
 }
@@ -93,7 +93,7 @@ TEST(Usage, KolvaneCliTablesAreSound) {
     const std::vector<Command> commands = KolvaneCliCommands();
     expectLinesFit(ProgramHelp(commands));
     for (const Command& command : commands) {
-        checkTable(command.spec, "kolvane-cli " + command.spec.name);
+        checkTable(command.definition, "kolvane-cli " + command.definition.name);
     }
 }
 
