@@ -38,8 +38,11 @@ std::optional<RunOptions> runOptionsFrom(const ParsedArguments& arguments, std::
     return options;
 }
 
+// The report's lines end in CR LF, as the importer writes them; a terminal's in LF.
 void printOutcome(const std::string& ansiText) {
-    const std::string text = AnsiToUtf8(ansiText) + "\n";
+    std::string text = AnsiToUtf8(ansiText);
+    std::erase(text, '\r');
+    text += '\n';
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
@@ -156,18 +159,24 @@ int RunAutomaticImport(const RunOptions& options) {
     }
 
     const RunnerImport imported =
-        ImportAndReadReport(Settings(*store.registry).herdInstallFolder(), ownFolder);
+        ImportAndReadReport(Settings(*store.registry).herdInstallFolder(), ownFolder, {},
+                            SourceLineNote(conversion, language));
     if (imported.run.outcome != ImporterRun::Outcome::Ran) {
         PrintError(imported.report.details);
         return kExitUsage;
     }
-    // Wrong values went into the herd database: never told as a success.
-    if (imported.report.noErrors && !conversion.wrongValues()) {
-        printOutcome(texts.text(herdtext::NoErrors));
+    const std::string counts = ImportCountsText(imported.report, conversion, language);
+    const auto outcome = [&](int text) {
+        printOutcome(texts.text(text) + (counts.empty() ? "" : " " + counts));
+    };
+    // Values not written as the source holds them went into the herd
+    // database: never told as a success.
+    if (imported.report.noErrors && !conversion.valuesToReport()) {
+        outcome(herdtext::NoErrors);
         return kExitSuccess;
     }
-    printOutcome(texts.text(herdtext::ErrorsFound));
-    if (conversion.wrongValues()) {
+    outcome(herdtext::ErrorsFound);
+    if (conversion.valuesToReport()) {
         printOutcome(WrongValuesDetails(conversion, language));
     }
     printOutcome(imported.report.details);

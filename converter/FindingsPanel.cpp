@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "converter/FindingsPanel.h"
 
+#include "engine/FindingsReport.h"
 #include "engine/Messages.h"
 #include "engine/SourceTable.h"
 #include "engine/StringTable.h"
@@ -20,15 +21,14 @@ constexpr int kRowRole = Qt::UserRole;
 
 struct KindTexts {
     FindingKind kind;
-    int name;  // the kind in a row
-    int count; // "%1 values cut" and the like
+    int name; // the kind in a row
 };
 constexpr std::array<KindTexts, kFindingKinds> kKinds{{
-    {FindingKind::Cut, msg::FindingKindCut, msg::FindingsCutCount},
-    {FindingKind::NotANumber, msg::FindingKindNotANumber, msg::FindingsNotANumberCount},
-    {FindingKind::Date, msg::FindingKindNotADate, msg::FindingsNotADateCount},
-    {FindingKind::Time, msg::FindingKindNotATime, msg::FindingsNotATimeCount},
-    {FindingKind::EmptyIndex, msg::FindingKindEmptyIndex, msg::FindingsEmptyIndexCount},
+    {FindingKind::Cut, msg::FindingKindCut},
+    {FindingKind::NotANumber, msg::FindingKindNotANumber},
+    {FindingKind::Date, msg::FindingKindNotADate},
+    {FindingKind::Time, msg::FindingKindNotATime},
+    {FindingKind::EmptyIndex, msg::FindingKindEmptyIndex},
 }};
 
 int kindName(FindingKind kind) {
@@ -38,21 +38,6 @@ int kindName(FindingKind kind) {
         }
     }
     return msg::FindingKindCut;
-}
-
-// The source table's row of a source file line: rows keep their lines in order.
-long rowOfLine(const SourceTable& rows, long line) {
-    std::size_t low = 0;
-    std::size_t high = rows.rowCount();
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        if (rows.sourceLine(middle) < line) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
-    }
-    return low < rows.rowCount() && rows.sourceLine(low) == line ? static_cast<long>(low) : -1;
 }
 
 } // namespace
@@ -93,13 +78,13 @@ QString FindingsPanel::summary(const ValueFindings& findings) const {
     QStringList counts;
     for (const KindTexts& texts : kKinds) {
         if (const std::size_t count = findings.count(texts.kind); count > 0) {
-            counts << FromAnsi(language_.LoadText(texts.count)).arg(count);
+            counts << FromAnsi(KindCount(texts.kind, count, language_));
         }
     }
     return counts.join(QStringLiteral("; ")) + QLatin1Char(' ') +
-           FromAnsi(language_.LoadText(msg::FindingsSeverities))
-               .arg(findings.errors())
-               .arg(findings.warnings());
+           FromAnsi(language_.FillText(
+               msg::FindingsSeverities,
+               {ErrorsAndWarnings(findings.errors(), findings.warnings(), language_)}));
 }
 
 void FindingsPanel::showFindings(const ValueFindings& findings, const SourceTable& rows) {
@@ -115,7 +100,8 @@ void FindingsPanel::showFindings(const ValueFindings& findings, const SourceTabl
             FromAnsi(finding.mnemonic), FromAnsi(finding.sourceText), FromAnsi(finding.writtenText),
             (finding.severity == Severity::Error ? error : warning) + QStringLiteral(": ") +
                 FromAnsi(language_.LoadText(kindName(finding.kind)))});
-        item->setData(0, kRowRole, static_cast<qlonglong>(rowOfLine(rows, finding.sourceLine)));
+        const auto row = rows.sourceLines().row(finding.sourceLine, rows.rowCount());
+        item->setData(0, kRowRole, row ? static_cast<qlonglong>(*row) : qlonglong{-1});
         items << item;
     }
     list_->addTopLevelItems(items);

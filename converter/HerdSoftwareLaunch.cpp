@@ -57,7 +57,9 @@ bool importDespiteWrongValues(ConverterContext& context, QWidget& parent) {
         return true;
     }
     return context.dialogs.message(
-               &parent, FromAnsi(context.language.LoadText(msg::ImportWithWrongValues)).arg(wrong),
+               &parent,
+               FromAnsi(context.language.CountText(msg::ImportWithOneWrongValue,
+                                                   msg::ImportWithWrongValues, wrong)),
                QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No,
                QStringLiteral("Kolvane")) == QMessageBox::Yes;
 }

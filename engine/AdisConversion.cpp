@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace kolvane {
 namespace {
@@ -32,6 +33,7 @@ public:
     }
 
     Status addRow(std::span<const std::string_view> cells, long sourceLine) override {
+        sourceLines_.note(rows_++, sourceLine);
         if (Status status = writer_->appendValueLine(cells, sourceLine, buffer_); !status.ok()) {
             setup_.DateConversionFailed = writer_->dateConversionFailed();
             return std::move(status).withPath(sourceName_);
@@ -48,6 +50,7 @@ public:
     }
 
     ValueFindings takeFindings() { return writer_ ? writer_->takeFindings() : ValueFindings{}; }
+    SourceLineMap takeSourceLines() { return std::exchange(sourceLines_, SourceLineMap{}); }
 
     Status flush() {
         Status status = sink_.write(buffer_);
@@ -63,6 +66,8 @@ private:
     std::string sourceName_;
     std::string buffer_;
     std::optional<AdisValueWriter> writer_;
+    SourceLineMap sourceLines_;
+    std::size_t rows_ = 0;
 };
 
 unsigned threadsFor(const ConversionOptions& options) {
@@ -81,6 +86,7 @@ ConversionResult convertOnThisThread(ImportSetup& setup, const EngineContext& co
     result.readOutcome = read.outcome;
     result.rows = read.rows;
     result.findings = writer.takeFindings();
+    result.sourceLines = writer.takeSourceLines();
     if (!read.completed()) {
         result.status = read.status;
         static_cast<void>(writer.flush()); // what was converted, without the end line
@@ -108,6 +114,7 @@ ConversionResult convertOnHelpers(ImportSetup& setup, const EngineContext& conte
         result.rows = read.rows;
         const Status converted = writer.finish();
         result.findings = writer.takeFindings();
+        result.sourceLines = writer.takeSourceLines();
         if (writer.batchFailed()) {
             const bool mismatch = converted.code() == ErrorCode::ColumnCountMismatch;
             result.readOutcome = mismatch ? SourceReadResult::Outcome::ColumnCountMismatch

@@ -6,6 +6,7 @@
 
 #include "engine/ByteSink.h"
 #include "engine/Crea_Adis.h"
+#include "engine/SourceLineMap.h"
 #include "engine/SourceRows.h"
 
 #include <functional>
@@ -30,6 +31,8 @@ struct ConversionResult {
     std::size_t rows = 0;
     // What the value check found in the rows converted, in source order.
     ValueFindings findings;
+    // The source line of every row converted (value line k holds row k).
+    SourceLineMap sourceLines;
 
     bool complete() const { return status.ok(); }
 };

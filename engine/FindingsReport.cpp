@@ -6,20 +6,6 @@
 namespace kolvane {
 namespace {
 
-// The text of `number` with %1, %2, %3 replaced by `values`.
-std::string filled(const Language& language, int number,
-                   std::initializer_list<std::string> values) {
-    std::string text = language.LoadText(number);
-    std::size_t n = 1;
-    for (const std::string& value : values) {
-        const std::string mark = "%" + std::to_string(n++);
-        if (const std::size_t at = text.find(mark); at != std::string::npos) {
-            text.replace(at, mark.size(), value);
-        }
-    }
-    return text;
-}
-
 std::string quoted(std::string_view text) {
     return '"' + std::string(text) + '"';
 }
@@ -36,30 +22,49 @@ std::string whatWasFound(const ValueFinding& finding, const Language& language) 
     const std::string source = quoted(finding.sourceText);
     switch (finding.kind) {
     case FindingKind::Cut:
-        return filled(
-            language, msg::FindingCut,
+        return language.FillText(
+            msg::FindingCut,
             {source, std::to_string(finding.writtenText.size()), quoted(finding.writtenText)});
     case FindingKind::NotANumber:
-        return filled(language, msg::FindingNotANumber, {source});
+        return language.FillText(msg::FindingNotANumber, {source});
     case FindingKind::Date:
-        return filled(language, msg::FindingNotADate, {source});
+        return language.FillText(msg::FindingNotADate, {source});
     case FindingKind::Time:
-        return filled(language, msg::FindingNotATime, {source});
+        return language.FillText(msg::FindingNotATime, {source});
     case FindingKind::EmptyIndex:
         break;
     }
     return language.LoadText(msg::FindingEmptyIndex);
 }
 
-constexpr std::array<std::pair<FindingKind, int>, kFindingKinds> kCountTexts{{
-    {FindingKind::Cut, msg::FindingsCutCount},
-    {FindingKind::NotANumber, msg::FindingsNotANumberCount},
-    {FindingKind::Date, msg::FindingsNotADateCount},
-    {FindingKind::Time, msg::FindingsNotATimeCount},
-    {FindingKind::EmptyIndex, msg::FindingsEmptyIndexCount},
+struct CountTexts {
+    FindingKind kind;
+    int one;
+    int many;
+};
+constexpr std::array<CountTexts, kFindingKinds> kCountTexts{{
+    {FindingKind::Cut, msg::FindingsCutOne, msg::FindingsCutCount},
+    {FindingKind::NotANumber, msg::FindingsNotANumberOne, msg::FindingsNotANumberCount},
+    {FindingKind::Date, msg::FindingsNotADateOne, msg::FindingsNotADateCount},
+    {FindingKind::Time, msg::FindingsNotATimeOne, msg::FindingsNotATimeCount},
+    {FindingKind::EmptyIndex, msg::FindingsEmptyIndexOne, msg::FindingsEmptyIndexCount},
 }};
 
 } // namespace
+
+std::string KindCount(FindingKind kind, std::size_t count, const Language& language) {
+    for (const CountTexts& texts : kCountTexts) {
+        if (texts.kind == kind) {
+            return language.CountText(texts.one, texts.many, count);
+        }
+    }
+    return std::to_string(count);
+}
+
+std::string ErrorsAndWarnings(std::size_t errors, std::size_t warnings, const Language& language) {
+    return language.CountText(msg::ErrorsOne, msg::ErrorsMany, errors) + ", " +
+           language.CountText(msg::WarningsOne, msg::WarningsMany, warnings);
+}
 
 std::string FindingLine(const ValueFinding& finding, const std::string& source,
                         const Language& language) {
@@ -67,7 +72,7 @@ std::string FindingLine(const ValueFinding& finding, const std::string& source,
     if (finding.severity == Severity::Warning) {
         line += language.LoadText(msg::FindingWarning) + ": ";
     }
-    line += filled(language, msg::FindingColumn, {std::to_string(finding.column)}) + " (" +
+    line += language.FillText(msg::FindingColumn, {std::to_string(finding.column)}) + " (" +
             trimmed(finding.mnemonic) + "): " + whatWasFound(finding, language);
     return line;
 }
@@ -80,19 +85,20 @@ std::string FindingsReport(const ValueFindings& findings, const std::string& sou
         text += FindingLine(kept[i], source, language) + '\n';
     }
     if (findings.total() > kShownFindings) {
-        text += filled(language, msg::FindingsMore,
-                       {std::to_string(findings.total() - kShownFindings)}) +
+        text += language.FillText(msg::FindingsMore,
+                                  {std::to_string(findings.total() - kShownFindings)}) +
                 '\n';
     }
-    for (const auto& [kind, number] : kCountTexts) {
-        if (findings.count(kind) == 0) {
+    for (const CountTexts& texts : kCountTexts) {
+        const std::size_t count = findings.count(texts.kind);
+        if (count == 0) {
             continue;
         }
-        text += source + ": " + filled(language, number, {std::to_string(findings.count(kind))}) +
-                ' ' +
-                filled(language, msg::FindingsSeverities,
-                       {std::to_string(findings.count(kind, Severity::Error)),
-                        std::to_string(findings.count(kind, Severity::Warning))}) +
+        text += source + ": " + KindCount(texts.kind, count, language) + ' ' +
+                language.FillText(
+                    msg::FindingsSeverities,
+                    {ErrorsAndWarnings(findings.count(texts.kind, Severity::Error),
+                                       findings.count(texts.kind, Severity::Warning), language)}) +
                 '\n';
     }
     return text;

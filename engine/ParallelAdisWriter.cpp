@@ -142,6 +142,7 @@ void ParallelAdisWriter::convert(Worker& worker, Batch& batch) {
 
 Status ParallelAdisWriter::addRow(std::span<const std::string_view> cells, long sourceLine) {
     // Only the first row comes cut: it is converted here, before any batch.
+    sourceLines_.note(rowsHanded_++, sourceLine);
     std::string output;
     Status status = firstRowWriter_->appendValueLine(cells, sourceLine, output);
     setup_.DateConversionFailed = firstRowWriter_->dateConversionFailed();
@@ -157,6 +158,7 @@ Status ParallelAdisWriter::addRow(std::span<const std::string_view> cells, long 
 }
 
 Status ParallelAdisWriter::addLine(std::string_view line, long sourceLine) {
+    sourceLines_.note(rowsHanded_++, sourceLine);
     Batch& batch = *current_;
     batch.text.append(line);
     batch.lineEnds.push_back(batch.text.size());

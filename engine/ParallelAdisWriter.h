@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace kolvane {
 
@@ -39,6 +40,8 @@ public:
     const Status& batchFailure() const { return failure_; }
     // The value check's findings of the rows written so far, in row order.
     ValueFindings takeFindings() { return std::exchange(findings_, ValueFindings{}); }
+    // The source line of every row handed over, by row.
+    SourceLineMap takeSourceLines() { return std::exchange(sourceLines_, SourceLineMap{}); }
 
 private:
     struct Batch;
@@ -66,6 +69,8 @@ private:
     std::size_t nextSequence_ = 0;
     Status failure_;
     ValueFindings findings_;
+    SourceLineMap sourceLines_;
+    std::size_t rowsHanded_ = 0;
     // Set once findings_ keeps all it may: later batches then only count theirs.
     std::atomic<bool> findingsFull_{false};
     bool dateMessageShown_ = false;

@@ -16,17 +16,7 @@ void SourceTable::reset(int columnCount) {
     rowStarts_.assign(1, 0);
     cellEnds_.clear();
     endBytes_ = 1;
-    lineJumps_.clear();
-}
-
-long SourceTable::sourceLine(std::size_t row) const {
-    auto jump = std::upper_bound(lineJumps_.begin(), lineJumps_.end(), row,
-                                 [](std::size_t r, const LineJump& j) { return r < j.row; });
-    if (jump == lineJumps_.begin()) {
-        return static_cast<long>(row) + 1;
-    }
-    --jump;
-    return jump->line + static_cast<long>(row - jump->row);
+    lines_.clear();
 }
 
 std::uint32_t SourceTable::cellEnd(std::size_t index) const {
@@ -89,9 +79,7 @@ void SourceTable::appendRow(std::span<const std::string_view> cells, long source
     if (rowStarts_.empty()) {
         rowStarts_.push_back(0);
     }
-    if (const std::size_t row = rowCount(); sourceLine > 0 && sourceLine != this->sourceLine(row)) {
-        lineJumps_.push_back({row, sourceLine});
-    }
+    lines_.note(rowCount(), sourceLine);
     const std::uint64_t rowStart = text_.size();
     const std::size_t shown = std::min(cells.size(), static_cast<std::size_t>(columnCount_));
     std::uint64_t rowLength = 0;

@@ -4,6 +4,8 @@
 // end offsets, so a million-row file costs little more than its own size.
 #pragma once
 
+#include "engine/SourceLineMap.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -33,7 +35,8 @@ public:
     void appendRow(std::span<const std::string_view> cells, long sourceLine = 0);
 
     // The source file's line of a row (0-based); row + 1 when no lines were given.
-    long sourceLine(std::size_t row) const;
+    long sourceLine(std::size_t row) const { return lines_.line(row); }
+    const SourceLineMap& sourceLines() const { return lines_; }
 
     // Bytes held by the table, for the memory budget of large files.
     std::size_t memoryBytes() const;
@@ -61,13 +64,7 @@ private:
     std::vector<std::uint64_t> rowStarts_; // rowCount + 1 offsets into text_
     std::vector<std::uint8_t> cellEnds_;   // endBytes_ bytes per cell
     int endBytes_ = 1;
-    // Rows whose line is not the one after the row before (lines skipped or
-    // filtered out): a handful per file, not one number per row.
-    struct LineJump {
-        std::size_t row;
-        long line;
-    };
-    std::vector<LineJump> lineJumps_;
+    SourceLineMap lines_;
 };
 
 } // namespace kolvane

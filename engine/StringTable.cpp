@@ -109,4 +109,25 @@ std::string Language::LoadText(int number) const {
     return std::string(FindText(number).value_or(std::string_view{}));
 }
 
+std::string Language::FillText(int number, std::initializer_list<std::string_view> values) const {
+    const std::string_view text = FindText(number).value_or(std::string_view{});
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const auto index = static_cast<std::size_t>(next - '1');
+        if (text[i] == '%' && next >= '1' && next <= '9' && index < values.size()) {
+            out += values.begin()[index];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string Language::CountText(int one, int many, std::size_t count) const {
+    return count == 1 ? LoadText(one) : FillText(many, {std::to_string(count)});
+}
+
 } // namespace kolvane

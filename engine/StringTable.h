@@ -5,6 +5,7 @@
 // msg::<name>: the number of every message, generated from resources/strings.tsv.
 #include "engine/Messages.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,11 @@ public:
     // Message `number` (0 to 261) of the current block; "" when it has no entry.
     std::string LoadText(int number) const;
     std::optional<std::string_view> FindText(int number) const;
+    // Message `number` with %1, %2, ... replaced by `values` in that order.
+    std::string FillText(int number, std::initializer_list<std::string_view> values) const;
+    // `one` for a count of 1, otherwise `many` with %1 replaced by the count
+    // ("1 value cut", "3 values cut").
+    std::string CountText(int one, int many, std::size_t count) const;
     // A Spanish id as window designs hold it (1000 to 1261), moved to the current block.
     std::optional<std::string_view> FindTextForSpanishId(int spanishId) const;
 

@@ -31,8 +31,12 @@ struct RunnerConversion {
     bool datesNotTranslated = false; // such dates were written empty
     ValueFindings findings;          // what the value check found, by source line
     std::string sourcePath;
+    SourceLineMap sourceLines; // the source line of each value line
+    long firstValueLine = 0;   // the ADIS file's line of the first value line
     // Values that reach the herd database wrong: the import is never a success.
     bool wrongValues() const { return datesNotTranslated || findings.errors() > 0; }
+    // Values not written as the source holds them (a cut text too): the user is told.
+    bool valuesToReport() const { return wrongValues() || !findings.empty(); }
     bool tooManyFields() const { return outcome == SourceReadResult::Outcome::ColumnCountMismatch; }
 };
 
@@ -52,7 +56,18 @@ struct RunnerImport {
 // it, then reads its report. An importer that cannot be started gives the
 // errors outcome with the reason in the details: never an earlier run's result.
 RunnerImport ImportAndReadReport(const std::string& installFolder, const std::string& ownFolder,
-                                 const std::function<void(int lineCounter)>& onGroup = {});
+                                 const std::function<void(int lineCounter)>& onGroup = {},
+                                 const GroupNote& note = {});
+
+// Adds ", source line 17" to a report group whose ADIS line holds a value line
+// of the conversion.
+GroupNote SourceLineNote(const RunnerConversion& conversion, const Language& language);
+
+// "48 of 48 records imported." or "46 of 48 records imported; 2 errors.": the
+// importer's counts, with the conversion's wrong values among the errors and
+// warnings. Empty when the importer's report gives no counts.
+std::string ImportCountsText(const ImporterReport& report, const RunnerConversion& conversion,
+                             const Language& language);
 
 // The report's details for a conversion with wrong values: the message about
 // dates that could not be translated, then the findings (CR LF line ends).

@@ -3,6 +3,9 @@
 
 #include "storage/AtomicFile.h"
 
+#include <charconv>
+#include <vector>
+
 namespace kolvane {
 namespace {
 
@@ -34,15 +37,54 @@ std::string_view withoutPrefix(std::string_view line) {
     return line.size() > 3 ? line.substr(3) : std::string_view{};
 }
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The numbers of a text, in order (a run of digits each).
+std::vector<long> numbersIn(std::string_view text) {
+    std::vector<long> numbers;
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    while (at != end) {
+        if (!isDigit(*at)) {
+            ++at;
+            continue;
+        }
+        long number = 0;
+        const auto [next, ec] = std::from_chars(at, end, number);
+        if (ec != std::errc{}) {
+            return {}; // a number too large for any count
+        }
+        numbers.push_back(number);
+        at = next;
+    }
+    return numbers;
+}
+
+std::optional<ImportCounts> countsOf(std::optional<std::string_view> line) {
+    constexpr std::string_view kStart = "Records: ";
+    if (!line || !withoutPrefix(*line).starts_with(kStart)) {
+        return std::nullopt;
+    }
+    const std::vector<long> numbers = numbersIn(withoutPrefix(*line));
+    if (numbers.size() != 5) {
+        return std::nullopt;
+    }
+    return ImportCounts{
+        .read = numbers[0], .imported = numbers[1], .errors = numbers[3], .warnings = numbers[4]};
+}
+
 } // namespace
 
 ImporterReport ReadImporterReport(std::string_view text,
-                                  const std::function<void(int lineCounter)>& onGroup) {
+                                  const std::function<void(int lineCounter)>& onGroup,
+                                  const GroupNote& note) {
     ImporterReport report;
     Lines lines(text);
-    for (int skipped = 0; skipped < 3; ++skipped) {
-        lines.next();
-    }
+    lines.next();
+    lines.next();
+    report.counts = countsOf(lines.next());
     auto current = lines.next();
     if (!current) {
         report.details = "The result file ends before its report: it holds fewer than four lines.";
@@ -57,7 +99,11 @@ ImporterReport ReadImporterReport(std::string_view text,
     while (!current->starts_with("ZN")) {
         // The first line tells where the fault lies ("Error in line N of the ADIS
         // file (record M)"): every group shows it.
-        report.details.append(withoutPrefix(*current)).append(kCrLf);
+        report.details.append(withoutPrefix(*current));
+        if (note) {
+            report.details.append(note(withoutPrefix(*current)));
+        }
+        report.details.append(kCrLf);
         const auto second = lines.next();
         const auto third = second ? lines.next() : std::nullopt;
         const auto fourth = third ? lines.next() : std::nullopt;
@@ -83,15 +129,26 @@ ImporterReport ReadImporterReport(std::string_view text,
     return report;
 }
 
+std::optional<long> FirstNumber(std::string_view text) {
+    const std::size_t first = text.find_first_of("0123456789");
+    long number = 0;
+    if (first == std::string_view::npos ||
+        std::from_chars(text.data() + first, text.data() + text.size(), number).ec != std::errc{}) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 ImporterReport Revisar_Resultado(const std::optional<std::string>& path,
-                                 const std::function<void(int lineCounter)>& onGroup) {
+                                 const std::function<void(int lineCounter)>& onGroup,
+                                 const GroupNote& note) {
     std::string text;
     if (!path || !ReadWholeFile(*path, text, kMaxResultFile).ok()) {
         ImporterReport missing;
         missing.details = std::string(kResultFileMissing);
         return missing;
     }
-    return ReadImporterReport(text, onGroup);
+    return ReadImporterReport(text, onGroup, note);
 }
 
 std::string DetailsForDisplay(const std::string& details) {

@@ -289,8 +289,9 @@ void RunnerFlow::converted(const std::optional<RunnerConversion>& conversion) {
         return;
     }
     // Wrong values reach the herd database: the outcome is never a success.
+    conversion_ = *conversion;
     wrongValues_ =
-        conversion->wrongValues() ? WrongValuesDetails(*conversion, language_) : std::string();
+        conversion->valuesToReport() ? WrongValuesDetails(*conversion, language_) : std::string();
     Lanzar_Importador();
 }
 
@@ -307,8 +308,9 @@ void RunnerFlow::Lanzar_Importador() {
         });
     };
     session_.jobs().start(
-        [installFolder, ownFolder, showCounter](JobControl&) {
-            return ImportAndReadReport(installFolder, ownFolder, showCounter);
+        [installFolder, ownFolder, showCounter,
+         note = SourceLineNote(conversion_, language_)](JobControl&) {
+            return ImportAndReadReport(installFolder, ownFolder, showCounter, note);
         },
         [this](const std::optional<RunnerImport>& result) { imported(result); });
 }
@@ -326,9 +328,9 @@ void RunnerFlow::imported(const std::optional<RunnerImport>& result) {
     if (!wrongValues_.empty()) {
         details = wrongValues_ + "\r\n" + details;
     }
-    waiting_.showOutcome(!reported_,
-                         herdText(reported_ ? herdtext::ErrorsFound : herdtext::NoErrors),
-                         FromAnsi(details));
+    waiting_.showOutcome(
+        !reported_, herdText(reported_ ? herdtext::ErrorsFound : herdtext::NoErrors),
+        FromAnsi(ImportCountsText(result->report, conversion_, language_)), FromAnsi(details));
     waiting_.show();
 }
 

@@ -105,8 +105,9 @@ private:
     bool fromCommandLine_ = false;          // Fichero_LineaCom
     bool closeWithoutConfirmation_ = false; // Cerrar_Sin_Confirmar
     bool ended_ = false;
-    bool reported_ = false;   // the importer reported errors or warnings
-    std::string wrongValues_; // what the value check found wrong, for the details
+    bool reported_ = false;       // the importer reported errors or warnings
+    std::string wrongValues_;     // what the value check found wrong, for the details
+    RunnerConversion conversion_; // the last conversion, to place the report's lines
 
     // The windows go after the session, whose jobs use them: the session (and
     // its helper thread) is gone before any window is.

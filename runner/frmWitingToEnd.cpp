@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QPixmap>
+#include <QStyle>
 #include <algorithm>
 
 namespace kolvane::runner {
@@ -61,10 +62,20 @@ void frmWitingToEnd::showLineCounter(const QString& prefix, int lineCounter) {
     }
 }
 
-void frmWitingToEnd::showOutcome(bool noErrors, const QString& text, const QString& details) {
+void frmWitingToEnd::showOutcome(bool noErrors, const QString& text, const QString& counts,
+                                 const QString& details) {
     animation_.stop();
     ui_->Picture2->setVisible(false);
     ui_->Label2->setVisible(false);
+    const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    ui_->lblOutcomeIcon->setPixmap(style()
+                                       ->standardIcon(noErrors ? QStyle::SP_MessageBoxInformation
+                                                               : QStyle::SP_MessageBoxWarning,
+                                                      nullptr, this)
+                                       .pixmap(iconSize, iconSize));
+    ui_->lblOutcomeIcon->setVisible(true);
+    ui_->lblCounts->setText(counts);
+    ui_->lblCounts->setVisible(!counts.isEmpty());
     QFont large = ui_->Label1->font();
     large.setPointSize(14);
     ui_->Label1->setFont(large);

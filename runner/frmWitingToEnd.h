@@ -31,8 +31,10 @@ public:
     // The line counter while the report is read: the picture moves on after
     // the 25th group and then after every 24 more.
     void showLineCounter(const QString& prefix, int lineCounter);
-    // The outcome: `text` in a large font; with errors the Details button.
-    void showOutcome(bool noErrors, const QString& text, const QString& details);
+    // The outcome: `text` in a large font beside the information or warning
+    // icon, the importer's counts under it; with errors the Details button.
+    void showOutcome(bool noErrors, const QString& text, const QString& counts,
+                     const QString& details);
     int pictureIndex() const { return picture_; }
 
 signals:

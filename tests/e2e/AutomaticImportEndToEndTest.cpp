@@ -60,7 +60,8 @@ TEST_F(EndToEnd, BrennickImportsUnattendedAndExitsZero) {
 TEST_F(EndToEnd, RunCommandExitCodesForEachOutcome) {
     auto result = run(KOLVANE_CLI, {"run", setupFor(kGoodSource)});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "The import finished without errors or warnings.\n");
+    EXPECT_EQ(result.out,
+              "The import finished without errors or warnings. 3 of 3 records imported.\n");
     EXPECT_EQ(sandbox.importedRecords(), 3);
 
     result = run(KOLVANE_CLI, {"run", setupFor(kBadSource)});
@@ -162,7 +163,8 @@ TEST_F(SendDateEndToEnd, TodayIsTodaysDateInTheSetupsFormat) {
     const auto result = run(KOLVANE_CLI, {"run", datedSetup(), "--send-date", "today"});
     const std::string after = todayAsAdis();
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "The import finished without errors or warnings.\n");
+    EXPECT_EQ(result.out,
+              "The import finished without errors or warnings. 3 of 3 records imported.\n");
     EXPECT_EQ(sandbox.importedRecords(), 3);
     const std::string adis = sandbox.folder().read("program/adis.ads");
     // Run over midnight, either day is right.
@@ -229,8 +231,49 @@ TEST_F(EndToEnd, RunShowsWhereEachReportedRecordLies) {
     EXPECT_EQ(result.exitCode, 3) << result.err;
     // errok is set: the importer words them as warnings.
     EXPECT_EQ(countOf(result.out, " of the ADIS file (record "), 3u) << result.out;
-    for (const char* record : {"(record 1)", "(record 3)", "(record 4)"}) {
+    // Each group names the line of the source file that holds the record.
+    for (const char* record : {"(record 1), source line 2\n", "(record 3), source line 4\n",
+                               "(record 4), source line 5\n"}) {
         EXPECT_NE(result.out.find(record), std::string::npos) << record << '\n' << result.out;
+    }
+    EXPECT_TRUE(result.out.starts_with("The import reported errors or warnings. Press Details to "
+                                       "read them. 1 of 4 records imported; 3 warnings.\n"))
+        << result.out;
+}
+
+// Every kind of wrong value ends with the errors outcome and exit status 3, the
+// finding first in the details, and the counts naming it.
+TEST_F(EndToEnd, RunOutcomeForEachKindOfWrongValue) {
+    struct Case {
+        const char* row;
+        const char* finding;
+        const char* counts;
+    };
+    const Case cases[] = {
+        {"276000912345679;03-12-26;1234,5;85", ":3: column 3 (MILKKG): \"1234,5\" cut to 3",
+         "2 of 2 records imported; 1 error."},
+        {"276000912345679;03-12-26;2x,5;85", ":3: column 3 (MILKKG): \"2x,5\" is not a number",
+         "1 of 2 records imported; 1 error, 1 warning."},
+        {"276000912345679;31-02-26;28,9;85", ":3: column 2 (TESTDATE): \"31-02-26\" is not a date",
+         "; 1 error"},
+        {";03-12-26;28,9;85", ":3: warning: column 1 (ANIMALID): empty index value",
+         "1 of 2 records imported; 4 warnings."},
+    };
+    for (const Case& bad : cases) {
+        const std::string source = sandbox.writeSource(
+            "milk.txt", "Animal;Date;Milk;Cells\r\n276000912345678;03-12-26;31,4;120\r\n" +
+                            std::string(bad.row) + "\r\n");
+        const auto result = run(KOLVANE_CLI, {"run", sandbox.writeMilkSetup("milk.dst", source)});
+        EXPECT_EQ(result.exitCode, 3) << bad.row << '\n' << result.out << result.err;
+        EXPECT_TRUE(result.out.starts_with("The import reported errors or warnings."))
+            << bad.row << '\n'
+            << result.out;
+        const std::size_t firstLineEnd = result.out.find('\n');
+        EXPECT_NE(result.out.substr(0, firstLineEnd).find(bad.counts), std::string::npos)
+            << bad.row << '\n'
+            << result.out;
+        EXPECT_EQ(result.out.find(source + bad.finding), firstLineEnd + 1) << bad.row << '\n'
+                                                                           << result.out;
     }
 }
 
@@ -245,7 +288,8 @@ protected:
 TEST_F(EndToEndInAFolderWithABlank, RunImportsAndCodesAreRefilled) {
     auto result = run(KOLVANE_CLI, {"run", setupFor(kGoodSource)});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "The import finished without errors or warnings.\n");
+    EXPECT_EQ(result.out,
+              "The import finished without errors or warnings. 3 of 3 records imported.\n");
     EXPECT_EQ(sandbox.importedRecords(), 3);
     EXPECT_TRUE(fs::exists(sandbox.installFolder() + "/HXDataExchange.ads"));
 

@@ -37,8 +37,8 @@ TEST(CliFindings, ConvertTellsEachWrongValueAndStillWritesTheFile) {
         ":4: column 2 (FATPCT): \"12,3\" is not a number\n" + source +
         ":4: column 2 (FATPCT): \"12,3\" cut to 4 characters (\"12,3\")\n" + source +
         ": 2 values cut (2 errors, 0 warnings)\n" + source +
-        ": 1 values that are not a number (1 errors, 0 warnings)\n" + source +
-        ": 1 empty index values (0 errors, 1 warnings)\n";
+        ": 1 value that is not a number (1 error, 0 warnings)\n" + source +
+        ": 1 empty index value (0 errors, 1 warning)\n";
     EXPECT_TRUE(result.err.starts_with(expected)) << result.err;
 
     const auto german = cli({"check", kSetup, "--source", source, "--language", "DE"});

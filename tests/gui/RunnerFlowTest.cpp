@@ -210,6 +210,30 @@ TEST_F(RunnerFlowTest, AMissingImporterIsAnErrorNotAnEarlierSuccess) {
                     .contains(QStringLiteral("could not be started")));
 }
 
+// A cut value and a record the importer refuses: "-c" does not close, the
+// outcome names the counts beside the warning icon, the details begin with the
+// value check and place the importer's group in the source file.
+TEST_F(RunnerFlowTest, WrongValuesAreNeverASuccess) {
+    const std::string source = sandbox.writeSource(
+        "milk.txt", "Animal;Date;Milk;Cells\r\n276000912345678;03-12-26;1234,5;120\r\n"
+                    "276000912345679;04-12-26;28,9;8y\r\n");
+    makeFlow().start(QString::fromStdString("-d -c " + sandbox.writeMilkSetup("m.dst", source)));
+    QWidget& waiting = flow->waitingWindow();
+    ASSERT_TRUE(waitFor([&] { return in<QPushButton>(waiting, "btnOK")->isVisible(); }));
+    EXPECT_TRUE(finished->isEmpty());
+    EXPECT_EQ(in<QLabel>(waiting, "Label1")->text(), herdText(herdtext::ErrorsFound));
+    EXPECT_EQ(in<QLabel>(waiting, "lblCounts")->text(),
+              QStringLiteral("1 of 2 records imported; 1 error, 1 warning."));
+    EXPECT_FALSE(in<QLabel>(waiting, "lblOutcomeIcon")->pixmap().isNull());
+    QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);
+    const QString details = in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText();
+    EXPECT_TRUE(details.startsWith(QString::fromStdString(
+        source + ":2: column 3 (MILKKG): \"1234,5\" cut to 3 characters (\"123\")")))
+        << details.toStdString();
+    EXPECT_TRUE(details.contains(QStringLiteral("(record 2), source line 3\n")))
+        << details.toStdString();
+}
+
 TEST_F(RunnerFlowTest, ARowWithTooManyFieldsEndsWithoutAnAdisFile) {
     const std::string source = sandbox.writeSource(
         "wide.txt", "Animal;Date;Milk;Cells\r\n276000912345678;03-12-26;31,4;120\r\n1;2;3;4;5\r\n");

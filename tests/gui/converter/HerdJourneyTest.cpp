@@ -185,7 +185,9 @@ TEST_F(HerdJourney, WrongValuesAreShownAndTheImportAsksFirst) {
     convertExample(sandbox.writeSource("testday.txt", text));
     QWidget* result = window(step::AdisFile);
     ASSERT_NE(result, nullptr);
-    EXPECT_TRUE(in<QLabel>(result, "lblFindings")->text().contains(QStringLiteral("1 values cut")))
+    EXPECT_TRUE(in<QLabel>(result, "lblFindings")
+                    ->text()
+                    .contains(QStringLiteral("1 value cut (1 error, 0 warnings)")))
         << in<QLabel>(result, "lblFindings")->text().toStdString();
     auto* list = in<QTreeWidget>(result, "lstFindings");
     ASSERT_EQ(list->topLevelItemCount(), 1);
@@ -201,7 +203,7 @@ TEST_F(HerdJourney, WrongValuesAreShownAndTheImportAsksFirst) {
 
     app().dialogs().setNextAnswer(QMessageBox::No);
     main().Ir_A_Paso(QStringLiteral("TOHX"));
-    EXPECT_TRUE(messages().find("1 values are wrong") != std::string::npos) << messages();
+    EXPECT_TRUE(messages().find("1 value is wrong") != std::string::npos) << messages();
     EXPECT_FALSE(std::filesystem::exists(sandbox.programFolder() + "/ADIS.ads"));
     app().dialogs().setNextAnswer(QMessageBox::Yes);
     main().Ir_A_Paso(QStringLiteral("TOHX"));

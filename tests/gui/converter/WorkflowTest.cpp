@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace kolvane::converter {
@@ -38,6 +39,28 @@ using testing::ModalAnswer;
 const std::string kMilkSource = "Animal;Date;Milk\r\n"
                                 "276000912345678;03-12-26;31\r\n"
                                 "276000912345679;04-12-26;28\r\n";
+
+// Calls `action` when `watched` receives an event of `type`, while it lives.
+class EventWatch final : public QObject {
+public:
+    EventWatch(QObject& watched, QEvent::Type type, std::function<void()> action)
+        : watched_(watched), type_(type), action_(std::move(action)) {
+        watched_.installEventFilter(this);
+    }
+    ~EventWatch() override { watched_.removeEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == type_) {
+            action_();
+        }
+        return false;
+    }
+
+private:
+    QObject& watched_;
+    QEvent::Type type_;
+    std::function<void()> action_;
+};
 
 class Workflow_ : public testing::ConverterFixture {
 protected:
@@ -246,7 +269,7 @@ TEST_F(Workflow_, ClosingTheImportProcessResetsTheSetupAndTheSteps) {
 // setup and its tables are as they were before.
 TEST_F(Workflow_, ACancelledSplitLeavesTheSetupAsItWas) {
     std::string big = "Animal;Milk\r\n";
-    for (int row = 0; row < 400000; ++row) {
+    for (int row = 0; row < 1000000; ++row) {
         big += "2760009" + std::to_string(1000000 + row) + ";31\r\n";
     }
     start();
@@ -264,9 +287,15 @@ TEST_F(Workflow_, ACancelledSplitLeavesTheSetupAsItWas) {
         }
     }
     ASSERT_NE(working, nullptr);
+    // Cancel as the window appears: on a busy machine the window thread may
+    // otherwise see it shown and hidden again in one go.
+    bool cancelled = false;
+    const EventWatch onShow(*working, QEvent::Show, [&] {
+        click(working, "btnCancelar");
+        cancelled = true;
+    });
     app().workflow().applySetup();
-    ASSERT_TRUE(waitFor([&] { return working->isVisible(); }));
-    click(working, "btnCancelar");
+    ASSERT_TRUE(waitFor([&] { return cancelled; }));
     ASSERT_TRUE(waitFor([&] { return !context().session.busy(); }));
     QTest::qWait(20);
     EXPECT_EQ(window(step::CodesAndColumns), nullptr);

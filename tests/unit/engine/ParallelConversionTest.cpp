@@ -4,6 +4,7 @@
 #include "engine/AdisConversion.h"
 #include "tests/support/EngineFixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace kolvane {
@@ -17,6 +18,7 @@ struct Outcome {
     int statusMessage;
     bool dateFailed;
     bool mismatch;
+    std::vector<long> sourceLines; // of every row converted
 };
 
 class ParallelConversion : public ::testing::Test {
@@ -68,13 +70,18 @@ protected:
         StringSink sink;
         const auto result =
             ConvertSourceToAdis(setup, context, SourceData::text(text, "in.txt"), options, sink);
+        std::vector<long> lines;
+        for (std::size_t row = 0; row < result.rows; ++row) {
+            lines.push_back(result.sourceLines.line(row));
+        }
         return {sink.text,
                 port.messages,
                 result.readOutcome,
                 result.status.describe(),
                 result.status.messageNumber(),
                 setup.DateConversionFailed,
-                setup.ColumnCountMismatch};
+                setup.ColumnCountMismatch,
+                lines};
     }
 
     static void expectSame(const std::string& text, AdisVariant variant) {
@@ -88,14 +95,23 @@ protected:
             EXPECT_EQ(helped.statusMessage, alone.statusMessage);
             EXPECT_EQ(helped.dateFailed, alone.dateFailed);
             EXPECT_EQ(helped.mismatch, alone.mismatch);
+            // After a failure the helpers may have been handed rows that were never converted.
+            const std::size_t rows = std::min(helped.sourceLines.size(), alone.sourceLines.size());
+            EXPECT_TRUE(std::equal(alone.sourceLines.begin(), alone.sourceLines.begin() + rows,
+                                   helped.sourceLines.begin()));
         }
     }
 };
 
 TEST_F(ParallelConversion, CleanFileOfManyBatches) {
     expectSame(source(20000, 0, 0, 0), AdisVariant::Converter);
-    EXPECT_TRUE(
-        convert(source(20000, 0, 0, 0), 2, AdisVariant::Converter).text.ends_with("ZN\r\n"));
+    const Outcome helped = convert(source(20000, 0, 0, 0), 2, AdisVariant::Converter);
+    EXPECT_TRUE(helped.text.ends_with("ZN\r\n"));
+    // Every seventh row is followed by an empty line: the rows after it lie one line further.
+    ASSERT_EQ(helped.sourceLines.size(), 20000u);
+    EXPECT_EQ(helped.sourceLines[6], 7);
+    EXPECT_EQ(helped.sourceLines[7], 9);
+    EXPECT_EQ(helped.sourceLines[19999], 20000 + 19999 / 7);
 }
 
 TEST_F(ParallelConversion, MessagesKeepTheirOrder) {

@@ -59,6 +59,33 @@ TEST(ImporterReport, EveryGroupShowsWhereItsFaultLies) {
     EXPECT_EQ(ReadImporterReport(cut).details, "first\r\ni\r\nm\r\nCS s\r\n\r\nsecond\r\nj\r\n");
 }
 
+TEST(ImporterReport, CountsAndNotesOnEachGroup) {
+    const std::string text =
+        "CN HXDataExchange import of adis.ads\r\nCN Started\r\n"
+        "CN Records: 48 read, 46 imported, 2 not imported; 2 errors, 1 warning.\r\n"
+        "CE Error in line 9 of the ADIS file (record 5)\r\nCI i\r\nCM m\r\nCS s\r\n"
+        "CW Further reports left out\r\nCI i\r\nCM m\r\nCS s\r\nZN\r\n";
+    const ImporterReport report =
+        ReadImporterReport(text, {}, [](std::string_view first) -> std::string {
+            const auto line = FirstNumber(first);
+            return line ? " <" + std::to_string(*line) + ">" : "";
+        });
+    ASSERT_TRUE(report.counts);
+    EXPECT_EQ(report.counts->read, 48);
+    EXPECT_EQ(report.counts->imported, 46);
+    EXPECT_EQ(report.counts->errors, 2);
+    EXPECT_EQ(report.counts->warnings, 1);
+    EXPECT_TRUE(report.details.starts_with("Error in line 9 of the ADIS file (record 5) <9>\r\n"))
+        << report.details;
+    EXPECT_NE(report.details.find("Further reports left out\r\n"), std::string::npos);
+    // A third line of another shape gives no counts.
+    EXPECT_FALSE(ReadImporterReport(kHeader + "ZN\r\n").counts);
+    EXPECT_FALSE(ReadImporterReport("CN\r\nCN\r\nCN Records: 1 read\r\nZN\r\n").counts);
+    EXPECT_FALSE(ReadImporterReport("CN\r\nCN\r\nCN Records: 99999999999999999999999 read, 1 "
+                                    "imported, 0 not imported; 0 errors, 0 warnings.\r\nZN\r\n")
+                     .counts);
+}
+
 TEST(ImporterReport, ShortLinesAndEarlyEnds) {
     EXPECT_EQ(ReadImporterReport(kHeader + "CE\r\nx\r\nCMy\r\nCS\r\nZN").details,
               "\r\n\r\n\r\nCS\r\n\r\n");
@@ -180,6 +207,40 @@ TEST_F(AutomaticRun, ConvertsWithTheStoredHeaderAndKeepsNoHalfFiles) {
     conversion = ConvertForRunner(setup, context(), folder.write("empty.txt", "\n"), adis);
     ASSERT_TRUE(conversion.status.ok());
     EXPECT_EQ(folder.read("adis.ads"), setup.StoredAdisHeader + "\r\nZN\r\n");
+}
+
+TEST_F(AutomaticRun, ReportGroupsAndCountsNameTheSourceFile) {
+    ASSERT_TRUE(OpenDst(setup, language, port, writeSetup(milkSetup()), {DstReader::Runner}).ok());
+    // Two lines skipped at the top, an empty line between the rows.
+    setup.TopLinesToSkip = 2;
+    const RunnerConversion conversion = ConvertForRunner(
+        setup, context(), folder.write("in.txt", "head\nhead\nDE01\tx\n\nDE02\ty\n"),
+        folder.path("adis.ads"));
+    ASSERT_TRUE(conversion.status.ok()) << conversion.status.describe();
+    const long first = conversion.firstValueLine;
+    EXPECT_EQ(first, 4); // after the stored header's three lines
+    const GroupNote note = SourceLineNote(conversion, language);
+    EXPECT_EQ(note("Error in line " + std::to_string(first) + " of the ADIS file (record 1)"),
+              ", source line 3");
+    EXPECT_EQ(note("Error in line " + std::to_string(first + 1) + " of the ADIS file"),
+              ", source line 5");
+    EXPECT_EQ(note("Error in line " + std::to_string(first - 1) + " (definition line)"), "");
+    EXPECT_EQ(note("Error in line " + std::to_string(first + 2) + " of the ADIS file"), "");
+    EXPECT_EQ(note("Further reports left out"), "");
+
+    ImporterReport report;
+    EXPECT_EQ(ImportCountsText(report, conversion, language), "");
+    report.counts = ImportCounts{.read = 2, .imported = 2};
+    EXPECT_EQ(ImportCountsText(report, conversion, language), "2 of 2 records imported.");
+    report.counts = ImportCounts{.read = 48, .imported = 46, .errors = 2};
+    EXPECT_EQ(ImportCountsText(report, conversion, language),
+              "46 of 48 records imported; 2 errors.");
+    report.counts = ImportCounts{.read = 1, .imported = 0, .errors = 1, .warnings = 1};
+    EXPECT_EQ(ImportCountsText(report, conversion, language),
+              "0 of 1 record imported; 1 error, 1 warning.");
+    const Language german("DE");
+    EXPECT_EQ(ImportCountsText(report, conversion, german),
+              "0 von 1 Datensatz importiert; 1 Fehler, 1 Warnung.");
 }
 
 TEST_F(AutomaticRun, ImportNeverReportsAnEarlierResult) {
