@@ -57,9 +57,14 @@ ConverterApp::ConverterApp(ConverterEnvironment environment)
 }
 
 Status ConverterApp::saveLanguageSettings() {
-    settings_.setLanguage(language_.LanguageCode());
-    settings_.setShowDialog(showFixedColumnsNote_);
-    return settings_.setAutomaticImports(automaticImports_);
+    if (!settings_.setLanguage(language_.LanguageCode()) ||
+        !settings_.setShowDialog(showFixedColumnsNote_)) {
+        return SettingsNotWritten(settings_.values());
+    }
+    // The list as stored, not the copy read at start: another program may
+    // have registered or removed imports since.
+    return UpdateAutomations(
+        settings_.values(), [](AutomationList&) { return Status::Ok(); }, automaticImports_);
 }
 
 ConverterApp::~ConverterApp() {

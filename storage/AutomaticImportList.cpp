@@ -77,7 +77,9 @@ Status CheckAutomationPath(std::string_view dstPath) {
     return Status::Ok();
 }
 
-Status Guardar_Automatizaciones(WinReg& settings, const AutomationList& list) {
+namespace {
+
+Status checkList(const AutomationList& list) {
     if (list.size() > kMaxAutomations) {
         return {ErrorCode::BadSetup, "the list of automatic imports can hold at most " +
                                          std::to_string(kMaxAutomations) + " entries"};
@@ -87,7 +89,52 @@ Status Guardar_Automatizaciones(WinReg& settings, const AutomationList& list) {
             return checked;
         }
     }
-    settings.Escribir_Setting(kListSetting, JoinAutomationList(list));
+    return Status::Ok();
+}
+
+} // namespace
+
+Status SettingsNotWritten(const WinReg& settings) {
+    const std::string store = settings.location();
+    return {ErrorCode::WriteFailed,
+            "the settings store cannot be written (a read-only folder, a full disk, or a file "
+            "that cannot be understood); nothing was changed",
+            store.empty() ? std::string("the settings store") : store};
+}
+
+Status Guardar_Automatizaciones(WinReg& settings, const AutomationList& list) {
+    if (Status checked = checkList(list); !checked.ok()) {
+        return checked;
+    }
+    if (!settings.Escribir_Setting(kListSetting, JoinAutomationList(list))) {
+        return SettingsNotWritten(settings);
+    }
+    return Status::Ok();
+}
+
+Status UpdateAutomations(WinReg& settings, const std::function<Status(AutomationList&)>& change,
+                         AutomationList& stored) {
+    Status outcome = Status::Ok();
+    AutomationList changed;
+    const bool written = settings.Actualizar_Setting(
+        kListSetting, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+            changed = ParseAutomationList(current.value_or(""));
+            outcome = change(changed);
+            if (outcome.ok()) {
+                outcome = checkList(changed);
+            }
+            if (!outcome.ok()) {
+                return std::nullopt;
+            }
+            return JoinAutomationList(changed);
+        });
+    if (!outcome.ok()) {
+        return outcome;
+    }
+    if (!written) {
+        return SettingsNotWritten(settings);
+    }
+    stored = std::move(changed);
     return Status::Ok();
 }
 

@@ -9,6 +9,7 @@
 #include "engine/StringTable.h"
 #include "storage/WinReg.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,7 +32,18 @@ void Leer_Automatizaciones(WinReg& settings, AutomationList& list);
 
 // Stores the list. A list the store cannot hold (an entry with a comma, more
 // entries than positions) is refused whole: a truncated list is never stored.
+// A store that cannot be written is a failure naming the store.
 Status Guardar_Automatizaciones(WinReg& settings, const AutomationList& list);
+
+// Changes the stored list in one step, under the store's lock: `change` is
+// given the list as stored at that moment, and the list it leaves is checked
+// and stored, so that two programs changing the list at once lose nothing. A
+// failed `change` stores nothing. `stored` is the list as stored afterwards.
+Status UpdateAutomations(WinReg& settings, const std::function<Status(AutomationList&)>& change,
+                         AutomationList& stored);
+
+// The failure of a store that cannot be written, naming it.
+Status SettingsNotWritten(const WinReg& settings);
 
 // Whether a DST path can be an entry of the list.
 Status CheckAutomationPath(std::string_view dstPath);

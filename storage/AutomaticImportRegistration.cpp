@@ -123,12 +123,17 @@ Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
         !written.ok()) {
         return written;
     }
-    if (index == list.size() + 1) {
-        list.push_back(wizard.AutomationDstPath);
-    } else {
-        list[index - 1] = wizard.AutomationDstPath;
-    }
-    return Guardar_Automatizaciones(settings, list);
+    // The list as stored now, not as it was when the wizard began: another
+    // program may have changed it since. A path already there keeps its place.
+    return UpdateAutomations(
+        settings,
+        [&](AutomationList& stored) {
+            if (!Existe_Automatizacion(stored, wizard.AutomationDstPath)) {
+                stored.push_back(wizard.AutomationDstPath);
+            }
+            return Status::Ok();
+        },
+        list);
 }
 
 Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings) {
@@ -136,15 +141,28 @@ Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& setting
         return {ErrorCode::BadSetup,
                 "there is no automatic import at position " + std::to_string(position)};
     }
-    const std::string& dstPath = list[static_cast<std::size_t>(position) - 1];
+    const std::string dstPath = list[static_cast<std::size_t>(position) - 1];
+    // The list first: a setup file is deleted only once nothing points at it.
+    if (Status removed = UpdateAutomations(
+            settings,
+            [&](AutomationList& stored) {
+                std::erase(stored, dstPath);
+                return Status::Ok();
+            },
+            list);
+        !removed.ok()) {
+        return removed;
+    }
     std::error_code ec;
     std::filesystem::remove(dstPath, ec);
     if (ec && ec != std::errc::no_such_file_or_directory) {
-        return {ErrorCode::WriteFailed, "the setup file cannot be deleted: " + ec.message(),
+        return {ErrorCode::WriteFailed,
+                "the automatic import was removed from the list, but its setup file cannot be "
+                "deleted: " +
+                    ec.message(),
                 dstPath};
     }
-    list.erase(list.begin() + (position - 1));
-    return Guardar_Automatizaciones(settings, list);
+    return Status::Ok();
 }
 
 } // namespace kolvane

@@ -63,16 +63,20 @@ std::string BatchFilePath(const AutomationWizard& wizard, const std::string& pro
 std::string BatchFileLine(const AutomationWizard& wizard, const std::string& runnerProgram,
                           BatchFlavour flavour = kNativeBatch);
 
-// The wizard's Finish: the batch file (when asked for), the DST file, the entry
-// in the list (in place or at the end), and the stored list. A path the list
-// cannot hold is refused before anything is written.
+// The wizard's Finish: the batch file (when asked for), the DST file, and the
+// entry in the stored list (in place when the path is registered, else at the
+// end), changed in one step so that another program's change is not lost;
+// `list` is then the list as stored. A path the list cannot hold is refused
+// before anything is written.
 Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
                             const AutomationWizard& wizard, AutomationList& list, WinReg& settings,
                             const BatchFileTarget& batch);
 
-// Removes entry `position` (1-based): its DST file is deleted (one that is
-// already gone is no obstacle; any other failure changes nothing), the entries
-// after it move down, and the list is stored. The batch file stays.
+// Removes entry `position` (1-based) of `list`: the entry leaves the stored
+// list (in one step, whatever else changed there since), then its DST file is
+// deleted (one that is already gone is no obstacle). A store that cannot be
+// written changes nothing and keeps the file. `list` is then the list as
+// stored. The batch file stays.
 Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings);
 
 } // namespace kolvane

@@ -22,12 +22,12 @@ RootKey Control_Registro::MapRootKey(std::string_view High_Key) {
     return RootKey::Users;
 }
 
-void Control_Registro::Guardar_Setting(std::string_view High_Key, std::string_view subKey,
+bool Control_Registro::Guardar_Setting(std::string_view High_Key, std::string_view subKey,
                                        std::string_view Nombre_Parametro,
                                        std::string_view Valor_Parametro) {
     // The backend creates a missing key with its parents as it writes.
     const std::string_view stored = Valor_Parametro.empty() ? " " : Valor_Parametro;
-    backend_.writeValue(MapRootKey(High_Key), subKey, Nombre_Parametro, stored);
+    return backend_.writeValue(MapRootKey(High_Key), subKey, Nombre_Parametro, stored);
 }
 
 bool Control_Registro::Crear_Entrada(std::string_view High_Key, std::string_view subKey) {

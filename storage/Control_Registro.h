@@ -9,8 +9,8 @@
 
 namespace kolvane {
 
-// No failure reaches the caller: a missing key or value reads as the default, a write that
-// fails leaves the old value in place.
+// A missing key or value reads as the default; a write that fails leaves the old value in
+// place and says so.
 class Control_Registro {
 public:
     explicit Control_Registro(RegistryBackend& backend);
@@ -19,8 +19,8 @@ public:
     static RootKey MapRootKey(std::string_view High_Key);
 
     // Creates the key and its parents when missing. An empty value is stored as " ", so that
-    // an empty setting can be told from a missing one.
-    void Guardar_Setting(std::string_view High_Key, std::string_view subKey,
+    // an empty setting can be told from a missing one. False when the store cannot be written.
+    bool Guardar_Setting(std::string_view High_Key, std::string_view subKey,
                          std::string_view Nombre_Parametro, std::string_view Valor_Parametro);
     bool Crear_Entrada(std::string_view High_Key, std::string_view subKey);
     // The stored value whole, whatever its length; when the key or value is missing, the

@@ -367,6 +367,15 @@ bool FileRegistry::createKey(RootKey root, std::string_view keyPath) {
     return change([&](MemoryRegistry& store) { return store.createKey(root, keyPath); });
 }
 
+bool FileRegistry::updateValue(RootKey root, std::string_view keyPath, std::string_view valueName,
+                               const ValueUpdate& update) {
+    return change([&](MemoryRegistry& store) {
+        const std::optional<std::string> changed =
+            update(store.readValue(root, keyPath, valueName));
+        return !changed || store.writeValue(root, keyPath, valueName, *changed);
+    });
+}
+
 MemoryRegistry FileRegistry::read() const {
     return readStore(path_).store;
 }

@@ -35,6 +35,9 @@ public:
                     std::string_view value) override;
     bool keyExists(RootKey root, std::string_view keyPath) override;
     bool createKey(RootKey root, std::string_view keyPath) override;
+    bool updateValue(RootKey root, std::string_view keyPath, std::string_view valueName,
+                     const ValueUpdate& update) override;
+    std::string location() const override { return path_; }
 
     const std::string& path() const { return path_; }
 

@@ -11,6 +11,14 @@
 #include <vector>
 
 namespace kolvane {
+
+bool RegistryBackend::updateValue(RootKey root, std::string_view keyPath,
+                                  std::string_view valueName, const ValueUpdate& update) {
+    // One process, one thread: nothing can come between the read and the write.
+    const std::optional<std::string> changed = update(readValue(root, keyPath, valueName));
+    return !changed || writeValue(root, keyPath, valueName, *changed);
+}
+
 namespace {
 
 std::string environmentText(const char* name) {

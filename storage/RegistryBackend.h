@@ -5,6 +5,7 @@
 // regard to letter case; values are REG_SZ text in the ANSI code page.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,6 +33,19 @@ public:
     virtual bool keyExists(RootKey root, std::string_view keyPath) = 0;
     // Creates the key and every missing parent (nothing happens when it exists).
     virtual bool createKey(RootKey root, std::string_view keyPath) = 0;
+
+    // Given the value as stored now (nothing when missing), gives the value to
+    // store, or nothing to leave it as it is.
+    using ValueUpdate =
+        std::function<std::optional<std::string>(const std::optional<std::string>& current)>;
+    // Reads, changes and stores one value as one step: a store shared by
+    // processes holds its lock across the three, so no other writer's change
+    // falls between them. False when the store cannot be read or written.
+    virtual bool updateValue(RootKey root, std::string_view keyPath, std::string_view valueName,
+                             const ValueUpdate& update);
+
+    // Where the store lives, for messages ("" when it has no place of its own).
+    virtual std::string location() const { return {}; }
 };
 
 // The store of this user: the file that KOLVANE_REGISTRY names, or else

@@ -9,16 +9,16 @@ std::string Settings::language() {
     return values_.Leer_Setting("Language", "EN", 2);
 }
 
-void Settings::setLanguage(std::string_view code) {
-    values_.Escribir_Setting("Language", code);
+bool Settings::setLanguage(std::string_view code) {
+    return values_.Escribir_Setting("Language", code);
 }
 
 bool Settings::showDialog() {
     return values_.Leer_Setting("ShowDialog", "1", 1) == "1";
 }
 
-void Settings::setShowDialog(bool show) {
-    values_.Escribir_Setting("ShowDialog", show ? "1" : "0");
+bool Settings::setShowDialog(bool show) {
+    return values_.Escribir_Setting("ShowDialog", show ? "1" : "0");
 }
 
 // A missing value reads as its default; a stored one that is blank or no

@@ -27,11 +27,12 @@ public:
 
     // "Language": "SP", "EN", "DE" or "FR" as stored; "EN" when absent.
     std::string language();
-    void setLanguage(std::string_view code);
+    // False when the store cannot be written.
+    bool setLanguage(std::string_view code);
 
     // "ShowDialog": the note of the fixed columns window is shown again.
     bool showDialog();
-    void setShowDialog(bool show);
+    bool setShowDialog(bool show);
 
     // "MainLeft", "MainTop", "MainWidth", "MainHeight"; a stored value that is
     // blank or no number counts 0.

@@ -27,8 +27,19 @@ std::string WinReg::Leer_Setting(std::string_view name, std::string_view default
                                                         readBuffer(defaultText), length);
 }
 
-void WinReg::Escribir_Setting(std::string_view name, std::string_view value) {
-    Control_Registro(backend_).Guardar_Setting(kRootKey, kSettingsKey, name, value);
+bool WinReg::Escribir_Setting(std::string_view name, std::string_view value) {
+    return Control_Registro(backend_).Guardar_Setting(kRootKey, kSettingsKey, name, value);
+}
+
+bool WinReg::Actualizar_Setting(std::string_view name, const RegistryBackend::ValueUpdate& update) {
+    return backend_.updateValue(RootKey::CurrentUser, kSettingsKey, name,
+                                [&](const std::optional<std::string>& current) {
+                                    std::optional<std::string> changed = update(current);
+                                    if (changed && changed->empty()) {
+                                        changed->assign(1, ' '); // as Escribir_Setting stores it
+                                    }
+                                    return changed;
+                                });
 }
 
 std::string WinReg::Leer_Ruta_HX() {

@@ -19,8 +19,13 @@ public:
 
     // The stored value whole, or the default cut or blank-padded to `length` characters.
     std::string Leer_Setting(std::string_view name, std::string_view defaultText, int length);
-    // An empty value is stored as " ".
-    void Escribir_Setting(std::string_view name, std::string_view value);
+    // An empty value is stored as " ". False when the store cannot be written.
+    bool Escribir_Setting(std::string_view name, std::string_view value);
+    // Reads, changes and stores one setting in one step (see RegistryBackend::updateValue);
+    // `update` is given the stored text, or nothing when the setting is missing.
+    bool Actualizar_Setting(std::string_view name, const RegistryBackend::ValueUpdate& update);
+    // Where the settings live, for messages.
+    std::string location() const { return backend_.location(); }
     // The install folder, or "" when the herd software is not installed.
     std::string Leer_Ruta_HX();
 

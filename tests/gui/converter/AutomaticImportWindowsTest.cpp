@@ -305,6 +305,7 @@ TEST_F(AutomationWizard, TheSetupFileIsAskedForUntilTheWizardCanUseIt) {
 TEST_F(AutomationWizard, ARegisteredSetupIsOverwrittenInPlaceOnlyAfterOk) {
     const std::string target = folder.path("noon.dst");
     context().automaticImports = {folder.path("a.dst"), target, folder.path("c.dst")};
+    ASSERT_TRUE(Settings(registry).setAutomaticImports(context().automaticImports).ok());
     dialogs().setNextFileName(FromPath(target));
     dialogs().setNextAnswer(QMessageBox::Cancel); // asked again
     dialogs().setNextFileName(FromPath(target));

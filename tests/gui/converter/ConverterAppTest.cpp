@@ -12,12 +12,15 @@ TEST_F(ConverterApp_, StartsInEnglishAndKeepsItsSettingsAtExit) {
     EXPECT_EQ(app().language().LanguageBase(), kEnglishBase);
     EXPECT_TRUE(context().showFixedColumnsNote);
     context().showFixedColumnsNote = false;
-    context().automaticImports.push_back(folder.path("milk.dst"));
-    ASSERT_TRUE(app().saveLanguageSettings().ok());
+    // Another program registered an import since the start: the stored list
+    // is not overwritten with the one read at start, it is read again.
     Settings stored(registry);
+    ASSERT_TRUE(stored.setAutomaticImports({folder.path("milk.dst")}).ok());
+    ASSERT_TRUE(app().saveLanguageSettings().ok());
     EXPECT_EQ(stored.language(), "EN");
     EXPECT_FALSE(stored.showDialog());
     EXPECT_EQ(stored.automaticImports(), AutomationList{folder.path("milk.dst")});
+    EXPECT_EQ(context().automaticImports, AutomationList{folder.path("milk.dst")});
 }
 
 TEST_F(ConverterApp_, TheStoredLanguageAndFlagAreReadAtStart) {

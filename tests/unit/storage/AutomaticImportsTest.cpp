@@ -178,14 +178,84 @@ TEST_F(CreatingAutomations, RemovingMovesTheFollowingEntriesDown) {
     EXPECT_EQ(RemoveAutomaticImport(list, 5, settings).code(), ErrorCode::BadSetup);
 }
 
-TEST_F(CreatingAutomations, AFailedDeletionChangesNothing) {
+// The entry goes first, so nothing ever points at a deleted setup; a file
+// that then cannot be deleted is told, naming it.
+TEST_F(CreatingAutomations, AFailedDeletionIsToldOnceTheEntryIsGone) {
     ASSERT_TRUE(Crear_Automatizacion(setup, language, wizardFor("a"), list, settings, batch).ok());
     // A folder where the DST should be cannot be removed as a file.
     std::filesystem::remove(folder.path("a.dst"));
     std::filesystem::create_directories(folder.path("a.dst/inside"));
-    EXPECT_EQ(RemoveAutomaticImport(list, 1, settings).code(), ErrorCode::WriteFailed);
-    EXPECT_EQ(list.size(), 1u);
-    EXPECT_EQ(settings.Leer_Setting("Automatizaciones", "", 0), "," + folder.path("a.dst"));
+    const Status removed = RemoveAutomaticImport(list, 1, settings);
+    EXPECT_EQ(removed.code(), ErrorCode::WriteFailed);
+    EXPECT_EQ(removed.path(), folder.path("a.dst"));
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(settings.Leer_Setting("Automatizaciones", "", 0), " ");
+}
+
+// A settings store that takes no writes, as a read-only folder or a full disk would.
+class ReadOnlyStore final : public RegistryBackend {
+public:
+    std::optional<std::string> readValue(RootKey root, std::string_view key,
+                                         std::string_view name) override {
+        return inner.readValue(root, key, name);
+    }
+    bool writeValue(RootKey root, std::string_view key, std::string_view name,
+                    std::string_view value) override {
+        return writable && inner.writeValue(root, key, name, value);
+    }
+    bool keyExists(RootKey root, std::string_view key) override {
+        return inner.keyExists(root, key);
+    }
+    bool createKey(RootKey root, std::string_view key) override {
+        return writable && inner.createKey(root, key);
+    }
+    std::string location() const override { return "/home/farmer/.config/kolvane/registry.reg"; }
+
+    MemoryRegistry inner;
+    bool writable = true;
+};
+
+TEST_F(CreatingAutomations, AStoreThatTakesNoWritesKeepsTheEntryAndTheFile) {
+    ReadOnlyStore store;
+    WinReg readOnly(store);
+    ASSERT_TRUE(Crear_Automatizacion(setup, language, wizardFor("a"), list, readOnly, batch).ok());
+    store.writable = false;
+    const Status removed = RemoveAutomaticImport(list, 1, readOnly);
+    EXPECT_EQ(removed.code(), ErrorCode::WriteFailed);
+    EXPECT_EQ(removed.path(), store.location()); // the store is named
+    EXPECT_TRUE(std::filesystem::exists(folder.path("a.dst")));
+    EXPECT_EQ(list, List{folder.path("a.dst")});
+    EXPECT_EQ(Crear_Automatizacion(setup, language, wizardFor("b"), list, readOnly, batch).code(),
+              ErrorCode::WriteFailed);
+    EXPECT_EQ(Guardar_Automatizaciones(readOnly, {}).code(), ErrorCode::WriteFailed);
+}
+
+// Another program changed the list since this one read it: both changes stay.
+TEST_F(CreatingAutomations, ChangesMadeMeanwhileElsewhereAreKept) {
+    ASSERT_TRUE(Crear_Automatizacion(setup, language, wizardFor("a"), list, settings, batch).ok());
+    ASSERT_TRUE(Crear_Automatizacion(setup, language, wizardFor("b"), list, settings, batch).ok());
+    List elsewhere;
+    ASSERT_TRUE(UpdateAutomations(
+                    settings,
+                    [](List& stored) {
+                        stored.push_back("/other/c.dst");
+                        return Status::Ok();
+                    },
+                    elsewhere)
+                    .ok());
+    ASSERT_TRUE(Crear_Automatizacion(setup, language, wizardFor("d"), list, settings, batch).ok());
+    EXPECT_EQ(list, (List{folder.path("a.dst"), folder.path("b.dst"), "/other/c.dst",
+                          folder.path("d.dst")}));
+    ASSERT_TRUE(RemoveAutomaticImport(elsewhere, 1, settings).ok()); // a, from the older copy
+    EXPECT_EQ(elsewhere, (List{folder.path("b.dst"), "/other/c.dst", folder.path("d.dst")}));
+    // A change that fails stores nothing.
+    EXPECT_EQ(UpdateAutomations(
+                  settings, [](List&) { return Status(ErrorCode::BadSetup, "no"); }, elsewhere)
+                  .code(),
+              ErrorCode::BadSetup);
+    List now;
+    Leer_Automatizaciones(settings, now);
+    EXPECT_EQ(now, elsewhere);
 }
 
 TEST(Explanations, MissingFilesShowMessage103) {

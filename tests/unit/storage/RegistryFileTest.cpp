@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The file store: its exact text, hand-written files, damaged stores, unwritable folders and
 // two processes writing at once.
+#include "storage/AutomaticImportList.h"
 #include "storage/FileRegistry.h"
 #include "tests/support/Process.h"
 #include "tests/support/TempFolder.h"
@@ -231,6 +232,42 @@ TEST(RegistryFile, TwoProcessesWritingAtOnceLoseNothing) {
             EXPECT_EQ(store.readValue(kUser, kSettings, name), "value of " + name);
         }
     }
+}
+
+// Two programs registering and removing automatic imports at the same moment:
+// every change is one step under the store's lock, so none is lost.
+TEST(RegistryFile, TwoProcessesChangingTheImportListLoseNothing) {
+    testing::TempFolder folder;
+    const std::string path = folder.path("shared/registry.reg");
+    const auto start = [&](const std::string& prefix, const char* mode) {
+        return std::async(std::launch::async, [path, prefix, mode] {
+            return testing::RunProgram(REGISTRY_TEST_WRITER, {path, prefix, "60", mode});
+        });
+    };
+    ASSERT_EQ(testing::RunProgram(REGISTRY_TEST_WRITER, {path, "old", "60", "register"}).exitCode,
+              0);
+    auto wizard = start("wizard", "register");
+    auto other = start("other", "register");
+    auto removal = start("old", "unregister");
+    for (auto* run : {&wizard, &other, &removal}) {
+        const auto result = run->get();
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+    }
+    FileRegistry store(path);
+    WinReg settings(store);
+    AutomationList list;
+    Leer_Automatizaciones(settings, list);
+    EXPECT_EQ(list.size(), 120U);
+    for (const char* prefix : {"wizard", "other"}) {
+        for (int n = 0; n < 60; ++n) {
+            const std::string entry = "/imports/" + (prefix + ("-" + std::to_string(n))) + ".dst";
+            EXPECT_EQ(std::count(list.begin(), list.end(), entry), 1) << entry;
+        }
+    }
+    EXPECT_EQ(
+        std::count_if(list.begin(), list.end(),
+                      [](const std::string& entry) { return entry.starts_with("/imports/old"); }),
+        0);
 }
 
 // Sets or clears an environment variable for one test and restores it afterwards.
