@@ -19,6 +19,9 @@ QString failureText(const ConverterContext& context, const CodeImportResult& res
         return text(context, msg::CodeImportServerError) + QLatin1Char('\n') +
                QString::number(result.serverError.number) + QStringLiteral(": ") +
                FromAnsi(result.serverError.description);
+    case CodeImportResult::Failure::AnswerUnusable:
+        return text(context, msg::CodeImportServerError) + QLatin1Char('\n') +
+               DescribeStatus(result.status, context.language);
     default:
         return text(context, msg::CodeImportDictionaryUnusable) + QLatin1Char('\n') +
                DescribeStatus(result.status, context.language);

@@ -55,6 +55,26 @@ std::vector<CodeRow> rowsOf(const AdisRecords& records) {
     return rows;
 }
 
+// An answer that would leave the dictionary empty or filled with the wrong
+// fields is refused: the codes the user has are worth more than none.
+Status checkCodeAnswer(const AdisRecords& records, const std::vector<CodeRow>& rows) {
+    constexpr std::size_t kItems = 8; // as many as the request asks for
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        if (records[r].size() != kItems) {
+            return {ErrorCode::BadFileFormat,
+                    "record " + std::to_string(r + 1) + " of the herd software's code list holds " +
+                        std::to_string(records[r].size()) + " items instead of the " +
+                        std::to_string(kItems) + " asked for"};
+        }
+    }
+    if (rows.empty()) {
+        return {ErrorCode::BadFileFormat,
+                records.empty() ? "the herd software's code list holds no code"
+                                : "no record of the herd software's code list holds a mnemonic"};
+    }
+    return Status::Ok();
+}
+
 // Opens the dictionary, prepares the table with `first` (emptying or creating
 // it) and stores the rows, all in one transaction.
 Status fillDictionary(const std::string& path, sqlite::OpenMode mode, std::string_view first,
@@ -122,6 +142,11 @@ CodeImportResult Importar_Codigos(const std::string& databasePath, RegistryBacke
         return result;
     }
     const std::vector<CodeRow> rows = rowsOf(*records);
+    if (Status usable = checkCodeAnswer(*records, rows); !usable.ok()) {
+        result.failure = CodeImportResult::Failure::AnswerUnusable;
+        result.status = usable;
+        return result;
+    }
     result.status = ReplaceCodes(databasePath, rows);
     result.stored = result.status.ok() ? rows.size() : 0;
     if (!result.status.ok()) {

@@ -26,7 +26,8 @@ struct CodeImportResult {
         None,
         DictionaryUnusable, // the dictionary cannot be opened or written
         ServerUnavailable,  // the automation server is not registered or does not start
-        ServerError,        // the server answered with an error, or not usably
+        ServerError,        // the server answered with an error
+        AnswerUnusable,     // the answer holds no code, or records of another shape
     };
     Failure failure = Failure::None;
     AutomationError serverError; // with ServerError: its number and text

@@ -200,6 +200,25 @@ TEST_F(CodeImport, AFailingServerLeavesTheDictionaryAsItWas) {
     EXPECT_EQ(dictionary.allCodes(status), rows);
 }
 
+// Well framed, but of no use: records of three items. The dictionary the user
+// has is kept whole and the reason is told.
+TEST_F(CodeImport, AnUnusableAnswerKeepsTheDictionary) {
+    const std::pair<std::string, std::string> answers[] = {
+        {"DN000000     901100     905100     902140\r\n"
+         "VN000000    900080    900080ANIMALID      \r\nZN\r\n",
+         "record 1 of the herd software's code list holds 3 items instead of the 8 asked for"},
+    };
+    for (const auto& [answer, reason] : answers) {
+        serve("answer", answer);
+        const CodeImportResult result = Importar_Codigos(path, registry, port);
+        EXPECT_EQ(result.failure, CodeImportResult::Failure::AnswerUnusable) << reason;
+        EXPECT_EQ(result.status.message(), reason);
+        EXPECT_EQ(result.stored, 0u);
+        Status status;
+        EXPECT_EQ(dictionary.allCodes(status), rows) << reason;
+    }
+}
+
 TEST_F(CodeImport, AMissingDictionaryIsNotAskedFor) {
     serve("answer", "");
     const CodeImportResult result = Importar_Codigos(folder.path("gone.db"), registry, port);
