@@ -13,7 +13,11 @@
 #include "storage/OpenDst.h"
 #include "storage/ProgramFolder.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <optional>
 
 namespace kolvane::cli {
 namespace {
@@ -27,11 +31,33 @@ class StdoutSink final : public ByteSink {
 public:
     Status write(std::string_view bytes) override {
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-            return {ErrorCode::WriteFailed, "writing to standard output failed"};
+            return failed();
         }
         return Status::Ok();
     }
+    // Everything written is out, or the reason it is not.
+    Status flush() { return std::fflush(stdout) == 0 ? Status::Ok() : failed(); }
+
+private:
+    static Status failed() {
+        return {ErrorCode::WriteFailed,
+                "writing to standard output failed: " + std::string(std::strerror(errno))};
+    }
 };
+
+// The output must not be the setup or the source it is made from.
+std::optional<std::string> outputClash(const std::string& output, const ImportSetup& setup,
+                                       const std::string& dstPath) {
+    std::error_code ec;
+    for (const std::string& input : {dstPath, setup.SourceFilePath}) {
+        if (!input.empty() && std::filesystem::equivalent(output, input, ec) && !ec) {
+            return output + ": the output would overwrite " +
+                   (input == dstPath ? "the setup file" : "the source file") +
+                   " it is made from; choose another file with -o";
+        }
+    }
+    return std::nullopt;
+}
 
 int exitCodeFor(const Status& status) {
     switch (status.code()) {
@@ -269,6 +295,11 @@ int RunConvert(const ConvertOptions& options) {
     }
 
     const bool toStdout = options.outputPath == "-";
+    if (const auto clash =
+            toStdout ? std::nullopt : outputClash(options.outputPath, setup, options.dstPath)) {
+        PrintError(*clash);
+        return kExitUsage;
+    }
     AtomicFileWriter file;
     if (!toStdout) {
         if (Status opened = file.open(options.outputPath); !opened.ok()) {
@@ -281,7 +312,10 @@ int RunConvert(const ConvertOptions& options) {
     ByteSink& sink = toStdout ? static_cast<ByteSink&>(stdoutSink) : fileSink;
 
     const ConversionResult result = convertInto(setup, context, sink);
-    std::fflush(stdout);
+    if (Status flushed = toStdout ? stdoutSink.flush() : Status::Ok(); !flushed.ok()) {
+        PrintStatus(flushed, language);
+        return kExitIncomplete;
+    }
     PrintFindings(result.findings, setup.SourceFilePath, language);
     if (!result.complete()) {
         PrintStatus(result.status, language);

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Files are never written in place: a temporary file in the same folder is
 // written, flushed to disk and renamed over the target, so a crash or a full
-// disk never leaves a torn file and never destroys the previous one.
+// disk never leaves a torn file and never destroys the previous one. The
+// temporary file has no name until it is complete where the system allows
+// (a killed writer leaves nothing), and temporary files of killed writers of
+// the same target are removed by the next write. A symbolic link is followed
+// and the file it names replaced; a device or a pipe is written as it is.
 #pragma once
 
 #include "engine/ByteSink.h"
@@ -49,15 +53,20 @@ public:
     // Flushes, closes and renames the temporary file over the target.
     Status commit();
 
+    // The named temporary file; empty when the file has no name yet or is
+    // written directly.
     const std::string& temporaryPath() const { return reserved_.path(); }
 
 private:
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
+    enum class Mode { Closed, Unnamed, Named, Direct };
     void discard();
 
-    std::string path_;
+    std::string path_;   // as the caller named it, for messages
+    std::string target_; // the file that is replaced
+    Mode mode_ = Mode::Closed;
     AtomicPathWriter reserved_;
     std::unique_ptr<std::FILE, Closer> file_;
 };

@@ -2,12 +2,18 @@
 #include "tests/support/Process.h"
 #include "tests/support/TempFolder.h"
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <random>
 #include <sstream>
 
 namespace kolvane {
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kGolden = std::string(KOLVANE_SOURCE_DIR) + "/tests/data/golden/";
 
@@ -181,6 +187,67 @@ TEST(CliConvert, OutputFileIsWrittenWholeOrNotAtAll) {
                   "-o", folder.path("no/such/folder/x.ads")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.err.find("x.ads"), std::string::npos);
+}
+
+TEST(CliConvert, OutputNeverOverwritesItsOwnInputs) {
+    testing::TempFolder folder;
+    const std::string setup = folder.write("setup.dst", readFile(kGolden + "times/setup.dst"));
+    const std::string source = folder.write("source.txt", readFile(kGolden + "times/source.txt"));
+    fs::create_symlink(source, folder.path("alias.txt"));
+    for (const std::string& output : {setup, source, folder.path("alias.txt")}) {
+        const auto result = cli({"convert", setup, "--source", source, "-o", output});
+        EXPECT_EQ(result.exitCode, 2) << output;
+        EXPECT_NE(result.err.find("the output would overwrite"), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(folder.read("setup.dst"), readFile(kGolden + "times/setup.dst"));
+    EXPECT_EQ(folder.read("source.txt"), readFile(kGolden + "times/source.txt"));
+}
+
+// Standard output that takes only part of the text (a file size limit here):
+// the command fails and says so, however late the failure comes.
+TEST(CliConvert, ALateFailureOfStandardOutputIsAFailure) {
+    testing::TempFolder folder;
+    std::string big;
+    for (int row = 0; row < 2000; ++row) {
+        big += std::to_string(276000900000 + row) + ";7:05\r\n"; // no findings: little to say
+    }
+    const std::string source = folder.write("big.txt", big);
+    const std::string command = "ulimit -f 2; exec '" + std::string(KOLVANE_CLI) + "' convert '" +
+                                kGolden + "times/setup.dst' --source '" + source + "' > '" +
+                                folder.path("cut.ads") + "'";
+    const auto result = testing::RunProgram("/bin/sh", {"-c", command});
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.err.find("writing to standard output failed"), std::string::npos)
+        << result.err;
+    EXPECT_LE(fs::file_size(folder.path("cut.ads")), 2048u); // the shell's limit, in its units
+}
+
+// Killed at any moment, a writer leaves the earlier file whole and no
+// temporary file behind.
+TEST(CliConvert, AKilledConversionNeverTearsTheOutput) {
+    testing::TempFolder folder;
+    std::string big;
+    for (int row = 0; row < 400000; ++row) {
+        big += "DE" + std::to_string(row) + ";14-30\r\n";
+    }
+    const std::string source = folder.write("big.txt", big);
+    const std::string output = folder.path("out.ads");
+    const std::vector<std::string> arguments = {
+        "convert", kGolden + "times/setup.dst", "--source", source, "-o", output};
+    ASSERT_EQ(cli(arguments).exitCode, 0);
+    const std::string whole = folder.read("out.ads");
+    std::mt19937 random(20261209);
+    int killedBeforeTheEnd = 0;
+    for (int kill = 0; kill < 30; ++kill) {
+        const auto ended =
+            testing::RunAndKill(KOLVANE_CLI, arguments, std::chrono::milliseconds(random() % 120));
+        killedBeforeTheEnd += ended.killed ? 1 : 0;
+        ASSERT_EQ(folder.read("out.ads"), whole) << "kill " << kill;
+        ASSERT_EQ(folder.entries(), (std::vector<std::string>{"big.txt", "out.ads"}))
+            << "kill " << kill;
+    }
+    std::cerr << killedBeforeTheEnd << " of 30 conversions were killed before they ended\n";
+    EXPECT_GT(killedBeforeTheEnd, 0);
 }
 
 TEST(CliConvert, DashOutputIsStandardOutput) {

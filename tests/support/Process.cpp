@@ -31,4 +31,26 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
     return result;
 }
 
+KilledRun RunAndKill(const std::string& program, const std::vector<std::string>& arguments,
+                     std::chrono::milliseconds delay) {
+    std::vector<std::string> argv{program};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    StartOptions start;
+    start.output = ProcessStream::Discard();
+    start.error = ProcessStream::Discard();
+    Status status;
+    std::optional<Process> process = Process::Start(argv, start, status);
+    KilledRun run;
+    if (!process) {
+        return run;
+    }
+    if (const auto ended = process->waitFor(delay)) {
+        run.exitCode = *ended;
+        return run;
+    }
+    process->kill();
+    run.killed = true;
+    return run;
+}
+
 } // namespace kolvane::testing

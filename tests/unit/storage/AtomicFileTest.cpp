@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace kolvane {
 namespace {
@@ -61,6 +65,75 @@ TEST(AtomicPathWriter, TargetsThatCannotBeWrittenAreRefusedByName) {
     EXPECT_EQ(missing.code(), ErrorCode::WriteFailed);
     EXPECT_EQ(missing.path(), folder.path("no/such/x.db"));
     EXPECT_EQ(file.path(), "");
+}
+
+TEST(AtomicFileWriter, NothingHasANameUntilTheCommitWhereTheSystemAllows) {
+    testing::TempFolder folder;
+    const std::string target = folder.write("adis.ads", "old");
+    AtomicFileWriter file;
+    ASSERT_TRUE(file.open(target).ok());
+    ASSERT_TRUE(file.write("new").ok());
+    if (file.temporaryPath().empty()) { // an unnamed file: a kill leaves nothing
+        EXPECT_EQ(folder.entries(), Names{"adis.ads"});
+    }
+    ASSERT_TRUE(file.commit().ok());
+    EXPECT_EQ(folder.read("adis.ads"), "new");
+    EXPECT_EQ(folder.entries(), Names{"adis.ads"});
+}
+
+// A killed writer's temporary file goes with the next write of the same
+// target; one of a writer that still runs, or of another target, stays.
+TEST(AtomicFileWriter, TemporaryFilesOfKilledWritersAreRemoved) {
+    testing::TempFolder folder;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0); // a process id that is gone
+    const std::string gone = ".adis.ads.tmp-" + std::to_string(child) + "-42";
+    const std::string running = ".adis.ads.tmp-" + std::to_string(::getpid()) + "-43";
+    const std::string other = ".other.ads.tmp-" + std::to_string(child) + "-44";
+    for (const std::string& name : {gone, running, other}) {
+        folder.write(name, "half");
+    }
+    ASSERT_TRUE(WriteFileAtomically(folder.path("adis.ads"), "whole").ok());
+    EXPECT_EQ(folder.entries(), (Names{running, other, "adis.ads"}));
+    AtomicPathWriter database; // the dictionary's writer cleans up the same way
+    fs::rename(folder.path(running), folder.path(gone));
+    ASSERT_TRUE(database.reserve(folder.path("adis.ads")).ok());
+    EXPECT_FALSE(fs::exists(folder.path(gone)));
+}
+
+// A link is followed and the file it names replaced in its own folder; a
+// device or a pipe is written as it is and stays what it is.
+TEST(AtomicFileWriter, LinksAreFollowedAndSpecialFilesWrittenInPlace) {
+    testing::TempFolder folder;
+    fs::create_directories(folder.path("real"));
+    const std::string real = folder.write("real/adis.ads", "old");
+    fs::create_symlink(real, folder.path("link.ads"));
+    ASSERT_TRUE(WriteFileAtomically(folder.path("link.ads"), "new").ok());
+    EXPECT_TRUE(fs::is_symlink(folder.path("link.ads")));
+    EXPECT_EQ(folder.read("real/adis.ads"), "new");
+    EXPECT_EQ(folder.entries(), (Names{"link.ads", "real"}));
+
+    ASSERT_TRUE(WriteFileAtomically("/dev/null", "nothing").ok());
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    const std::string pipe = folder.path("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = folder.read("pipe"); });
+    ASSERT_TRUE(WriteFileAtomically(pipe, "through the pipe").ok());
+    reader.join();
+    EXPECT_EQ(received, "through the pipe");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+
+    if (fs::exists("/dev/full")) { // a full device is a failure, and stays a device
+        EXPECT_EQ(WriteFileAtomically("/dev/full", std::string(1 << 16, 'x')).code(),
+                  ErrorCode::WriteFailed);
+        EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <future>
 #include <gtest/gtest.h>
+#include <random>
 #include <unistd.h>
 
 namespace kolvane {
@@ -231,6 +232,31 @@ TEST(RegistryFile, TwoProcessesWritingAtOnceLoseNothing) {
             const std::string name = prefix + ("-" + std::to_string(n));
             EXPECT_EQ(store.readValue(kUser, kSettings, name), "value of " + name);
         }
+    }
+}
+
+// A writer killed at any moment leaves the store readable, with every value
+// it had before, and the next write leaves no temporary file behind.
+TEST(RegistryFile, AKilledWriterNeverTearsTheStore) {
+    testing::TempFolder folder;
+    const std::string path = folder.path("registry.reg");
+    ASSERT_EQ(testing::RunProgram(REGISTRY_TEST_WRITER, {path, "kept", "50"}).exitCode, 0);
+    std::mt19937 random(1209);
+    int killed = 0;
+    for (int kill = 0; kill < 30; ++kill) {
+        const auto run =
+            testing::RunAndKill(REGISTRY_TEST_WRITER, {path, "run" + std::to_string(kill), "300"},
+                                std::chrono::milliseconds(random() % 40));
+        killed += run.killed ? 1 : 0;
+        const auto stored = ParseRegistryText(folder.read("registry.reg"));
+        ASSERT_TRUE(stored.has_value()) << "kill " << kill;
+        FileRegistry store(path);
+        ASSERT_EQ(store.readValue(kUser, kSettings, "kept-49"), "value of kept-49");
+    }
+    EXPECT_GT(killed, 0);
+    ASSERT_TRUE(FileRegistry(path).writeValue(kUser, kSettings, "after", "1"));
+    for (const std::string& name : folder.entries()) {
+        EXPECT_EQ(name.find(".tmp-"), std::string::npos) << name;
     }
 }
 
