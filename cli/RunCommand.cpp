@@ -30,6 +30,13 @@ std::optional<RunOptions> runOptionsFrom(const ParsedArguments& arguments, std::
     options.outputPath = arguments.value("output");
     options.language = arguments.value("language");
     options.import = !arguments.has("no-import");
+    if (const auto limit = arguments.value("importer-timeout")) {
+        options.importerTimeout = ParseImporterTimeout(*limit);
+        if (!options.importerTimeout) {
+            error = ImporterTimeoutProblem(*limit, "--importer-timeout");
+            return std::nullopt;
+        }
+    }
     if (options.outputPath && options.import) {
         error =
             "-o goes with --no-import: the importer always reads adis.ads in the program folder";
@@ -78,6 +85,25 @@ int settleSendDate(ImportSetup& setup, const RunOptions& options, const Language
     return kExitSuccess;
 }
 
+// The importer's time limit: the option, else the setting, else the default.
+// An unusable setting is told, naming the store.
+std::optional<std::chrono::minutes> importerLimit(const RunOptions& options, CliSettings& store) {
+    if (options.importerTimeout) {
+        return options.importerTimeout;
+    }
+    Settings settings(*store.registry);
+    const std::optional<std::string> stored = settings.importerTimeout();
+    if (!stored) {
+        return kDefaultImporterTimeout;
+    }
+    const auto limit = ParseImporterTimeout(*stored);
+    if (!limit) {
+        PrintError(ImporterTimeoutProblem(*stored,
+                                          "the setting ImporterTimeout in " + settings.location()));
+    }
+    return limit;
+}
+
 // The source file, the send date: what the runner would ask the user for.
 int settleInputs(ImportSetup& setup, const RunOptions& options, const HerdTexts& texts,
                  const Language& language, const Clock& clock, std::string& sourcePath) {
@@ -110,6 +136,9 @@ Command MakeRunCommand() {
              .valueName = "TEXT",
              .help = "a date in the setup's format, or \"today\""},
             {.name = "no-import", .help = "converts only; the importer is not started"},
+            {.name = "importer-timeout",
+             .valueName = "MIN",
+             .help = "ends the importer after MIN minutes (default 120)"},
             {.name = "output",
              .shortName = 'o',
              .valueName = "FILE",
@@ -126,6 +155,10 @@ int RunAutomaticImport(const RunOptions& options) {
     const SystemClock clock;
     const HerdTexts texts = HerdTexts::Fetch(*store.registry);
 
+    const std::optional<std::chrono::minutes> limit = importerLimit(options, store);
+    if (!limit) {
+        return kExitUsage;
+    }
     ImportSetup setup;
     if (Status loaded = OpenDst(setup, language, port, options.dstPath, {DstReader::Runner});
         !loaded.ok()) {
@@ -160,7 +193,7 @@ int RunAutomaticImport(const RunOptions& options) {
 
     const RunnerImport imported =
         ImportAndReadReport(Settings(*store.registry).herdInstallFolder(), ownFolder, {},
-                            SourceLineNote(conversion, language));
+                            SourceLineNote(conversion, language), *limit);
     if (imported.run.outcome != ImporterRun::Outcome::Ran) {
         PrintError(imported.report.details);
         return kExitUsage;

@@ -5,6 +5,7 @@
 
 #include "cli/Command.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,7 @@ struct RunOptions {
     std::optional<std::string> outputPath;
     std::optional<std::string> language;
     bool import = true;
+    std::optional<std::chrono::minutes> importerTimeout; // --importer-timeout
 };
 
 // "run": its arguments, read into RunOptions and run by RunAutomaticImport.

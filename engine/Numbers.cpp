@@ -29,6 +29,21 @@ bool IsBlank(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
+std::optional<long long> WholeNumberIn(std::string_view text, long long lowest, long long highest) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    long long number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc{} || end != text.data() + text.size() || text.front() == '-' ||
+        number < lowest || number > highest) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 namespace {
 
 bool isDigit(char c) {

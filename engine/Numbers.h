@@ -19,6 +19,11 @@ struct NumberFormat {
 // True when the text is empty or holds only blanks.
 bool IsBlank(std::string_view text);
 
+// A whole number from `lowest` to `highest` written with digits only (blanks
+// around it allowed): a limit or a count as a user or a setting gives it.
+// Nothing for any other text, a larger number included.
+std::optional<long long> WholeNumberIn(std::string_view text, long long lowest, long long highest);
+
 // The number in `text`: optional blanks, an optional sign, digits with at most
 // one decimal separator (the format's), an optional exponent (E or e), optional
 // blanks. Anything else is not a number.

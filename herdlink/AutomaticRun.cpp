@@ -5,9 +5,11 @@
 #include "engine/Dates.h"
 #include "engine/FindingsReport.h"
 #include "engine/Messages.h"
+#include "engine/Numbers.h"
 #include "storage/AtomicFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -65,9 +67,50 @@ RunnerConversion ConvertForRunner(ImportSetup& setup, const EngineContext& conte
     return conversion;
 }
 
+std::optional<std::chrono::minutes> ParseImporterTimeout(std::string_view text) {
+    if (const auto minutes = WholeNumberIn(text, 1, kMaxImporterTimeoutMinutes)) {
+        return std::chrono::minutes(*minutes);
+    }
+    return std::nullopt;
+}
+
+std::string ImporterTimeoutProblem(std::string_view text, const std::string& where) {
+    return where + ": \"" + std::string(text) +
+           "\" is not a time limit for the importer; give whole minutes from 1 to " +
+           std::to_string(kMaxImporterTimeoutMinutes);
+}
+
+namespace {
+
+// How the importer ended when that is the news: ended at its time limit, or by a signal.
+// "120 minutes"; a limit of seconds (as tests give) in seconds.
+std::string limitText(std::chrono::milliseconds limit) {
+    using namespace std::chrono;
+    const bool inMinutes = limit % minutes(1) == milliseconds(0);
+    const long long count =
+        inMinutes ? duration_cast<minutes>(limit).count() : duration_cast<seconds>(limit).count();
+    return std::to_string(count) + (inMinutes ? " minute" : " second") + (count == 1 ? "" : "s");
+}
+
+std::string importerEnd(const ImporterRun& run, std::chrono::milliseconds limit) {
+    if (run.timedOut) {
+        return "The importer did not end within " + limitText(limit) +
+               " (the setting ImporterTimeout) and was ended. The herd database may "
+               "hold part of this import: look at it before importing the file again.";
+    }
+    if (run.signal != 0) {
+        const char* name = ::strsignal(run.signal);
+        return "The importer crashed: it was ended by signal " + std::to_string(run.signal) +
+               (name != nullptr ? " (" + std::string(name) + ")" : std::string()) + ".";
+    }
+    return {};
+}
+
+} // namespace
+
 RunnerImport ImportAndReadReport(const std::string& installFolder, const std::string& ownFolder,
                                  const std::function<void(int lineCounter)>& onGroup,
-                                 const GroupNote& note) {
+                                 const GroupNote& note, std::chrono::milliseconds limit) {
     RunnerImport result;
     while (const auto stale = FindImporterResult(installFolder)) {
         std::error_code ec;
@@ -77,15 +120,26 @@ RunnerImport ImportAndReadReport(const std::string& installFolder, const std::st
             return result;
         }
     }
-    result.run =
-        StartImporter(ImporterCommand::RunnerImport,
-                      ImporterCommandLine(ImporterCommand::RunnerImport, installFolder, ownFolder));
+    result.run = StartImporter(
+        ImporterCommand::RunnerImport,
+        ImporterCommandLine(ImporterCommand::RunnerImport, installFolder, ownFolder), limit);
     if (result.run.outcome != ImporterRun::Outcome::Ran) {
         result.report.details =
             "The importer program could not be started: " + result.run.status.describe();
         return result;
     }
-    result.report = Revisar_Resultado(FindImporterResult(installFolder), onGroup, note);
+    const std::optional<std::string> resultFile = FindImporterResult(installFolder);
+    result.report = Revisar_Resultado(resultFile, onGroup, note);
+    std::string ending = importerEnd(result.run, limit);
+    if (ending.empty() && !resultFile && result.run.exitCode > 0) {
+        ending = "The importer ended with exit status " + std::to_string(result.run.exitCode) +
+                 " and wrote no report.";
+    }
+    if (!ending.empty()) {
+        // Whatever the file says, an import that was cut short is no success.
+        result.report.noErrors = false;
+        result.report.details = ending + "\r\n" + result.report.details;
+    }
     return result;
 }
 

@@ -11,7 +11,9 @@
 #include "herdlink/Importer.h"
 #include "herdlink/ImporterReport.h"
 
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace kolvane {
@@ -52,12 +54,26 @@ struct RunnerImport {
     ImporterReport report;
 };
 
+// How long the unattended importer may run before it is ended.
+inline constexpr std::chrono::minutes kDefaultImporterTimeout{120};
+inline constexpr long long kMaxImporterTimeoutMinutes = 7LL * 24 * 60; // a week
+
+// A limit as a user or the setting "ImporterTimeout" writes it (whole minutes,
+// 1 to a week); nothing for any other text.
+std::optional<std::chrono::minutes> ParseImporterTimeout(std::string_view text);
+// What is wrong with such a text, naming where it came from ("the setting
+// ImporterTimeout in /home/x/.config/kolvane/registry.reg").
+std::string ImporterTimeoutProblem(std::string_view text, const std::string& where);
+
 // Removes the result file of an earlier run, starts the importer and waits for
-// it, then reads its report. An importer that cannot be started gives the
-// errors outcome with the reason in the details: never an earlier run's result.
+// it (at most `limit`: then it is ended and the outcome is the errors outcome
+// with that reason), then reads its report. An importer that cannot be
+// started, or that crashed without a report, gives the errors outcome with
+// the reason in the details: never an earlier run's result.
 RunnerImport ImportAndReadReport(const std::string& installFolder, const std::string& ownFolder,
                                  const std::function<void(int lineCounter)>& onGroup = {},
-                                 const GroupNote& note = {});
+                                 const GroupNote& note = {},
+                                 std::chrono::milliseconds limit = kDefaultImporterTimeout);
 
 // Adds ", source line 17" to a report group whose ADIS line holds a value line
 // of the conversion.

@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "herdlink/AutomationObject.h"
 
+#include "engine/Numbers.h"
 #include "herdlink/AutomationProtocol.h"
 
 #include <cstdlib>
 
 namespace kolvane {
 
-std::chrono::seconds DefaultAutomationTimeout() {
+std::chrono::seconds DefaultAutomationTimeout(std::string* problem) {
+    constexpr long long kWeek = 7LL * 24 * 60 * 60;
     if (const char* text = std::getenv("KOLVANE_AUTOMATION_TIMEOUT")) {
-        const long seconds = std::strtol(text, nullptr, 10);
-        if (seconds > 0) {
-            return std::chrono::seconds(seconds);
+        if (const auto seconds = WholeNumberIn(text, 1, kWeek)) {
+            return std::chrono::seconds(*seconds);
+        }
+        if (problem != nullptr) {
+            *problem = "KOLVANE_AUTOMATION_TIMEOUT=\"" + std::string(text) +
+                       "\" is not a number of seconds from 1 to " + std::to_string(kWeek);
         }
     }
     return std::chrono::minutes(5);
@@ -25,6 +30,13 @@ std::optional<AutomationObject> AutomationObject::CreateObject(RegistryBackend& 
     if (!commandLine || commandLine->find_first_not_of(' ') == std::string::npos) {
         error = {kCannotCreateObject,
                  "The automation server \"" + progId + "\" is not registered."};
+        return std::nullopt;
+    }
+    std::string problem;
+    DefaultAutomationTimeout(&problem);
+    if (!problem.empty()) {
+        error = {kCannotCreateObject,
+                 "The automation server \"" + progId + "\" is not started: " + problem + "."};
         return std::nullopt;
     }
     ChildProcess server;

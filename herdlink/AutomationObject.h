@@ -26,9 +26,10 @@ struct AutomationError {
 inline constexpr long kCannotCreateObject = 429;
 inline constexpr long kAutomationError = 440;
 
-// How long a call may take before the server counts as hung: several minutes,
-// or KOLVANE_AUTOMATION_TIMEOUT seconds when that is set.
-std::chrono::seconds DefaultAutomationTimeout();
+// How long a call may take before the server counts as hung: five minutes,
+// or KOLVANE_AUTOMATION_TIMEOUT seconds (1 to a week) when that is set. A value
+// that is no such number is described in `problem` (five minutes then).
+std::chrono::seconds DefaultAutomationTimeout(std::string* problem = nullptr);
 
 class AutomationObject {
 public:

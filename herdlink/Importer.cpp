@@ -52,15 +52,18 @@ ImporterInvocation LocatedImporterCommandLine(ImporterCommand command, const std
     return invocationOf(command, program, ownFolder);
 }
 
-ImporterRun StartImporter(ImporterCommand command, const ImporterInvocation& invocation) {
+ImporterRun StartImporter(ImporterCommand command, const ImporterInvocation& invocation,
+                          std::optional<std::chrono::milliseconds> limit) {
     ImporterRun run;
     if (command == ImporterCommand::RunnerImport) {
         // Standard output belongs to this program's own results.
         StartOptions options;
         options.output = ProcessStream::Descriptor(STDERR_FILENO);
-        const ProcessEnd end = RunAndWait(invocation.arguments, options);
+        const ProcessEnd end = RunAndWait(invocation.arguments, options, limit);
         run.status = end.status;
         run.exitCode = end.exitCode;
+        run.signal = end.signal;
+        run.timedOut = end.timedOut;
     } else {
         StartOptions options;
         options.input = ProcessStream::Discard();

@@ -6,6 +6,7 @@
 
 #include "engine/Status.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,14 +52,18 @@ ImporterInvocation LocatedImporterCommandLine(ImporterCommand command, const std
 struct ImporterRun {
     enum class Outcome { Ran, ProgramMissing, NotStarted };
     Outcome outcome = Outcome::NotStarted;
-    Status status;     // why it did not run
-    int exitCode = -1; // when it ran and was waited for
+    Status status;         // why it did not run
+    int exitCode = -1;     // when it ran and was waited for
+    int signal = 0;        // the signal that ended it (a crash)
+    bool timedOut = false; // it ran past its time limit and was ended
 };
 
 // Starts an invocation built above: waits for the runner's import (what the
 // importer prints goes to standard error), not for the converter's commands.
 // A missing program is its own outcome (no other place is searched).
-ImporterRun StartImporter(ImporterCommand command, const ImporterInvocation& invocation);
+// The runner's import is ended when it runs longer than `limit`.
+ImporterRun StartImporter(ImporterCommand command, const ImporterInvocation& invocation,
+                          std::optional<std::chrono::milliseconds> limit = std::nullopt);
 
 // The result file in the install folder, its name matched without regard to
 // letter case; nothing when there is none.

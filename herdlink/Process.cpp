@@ -225,13 +225,17 @@ int exitCodeOf(int status) {
 }
 
 // Waits for the process to end (options 0) or looks whether it has
-// (WNOHANG): true when it is gone, with its exit code.
-bool reap(pid_t pid, int options, int& exitCode) {
+// (WNOHANG): true when it is gone, with its exit code (and the signal that
+// ended it, if one did).
+bool reap(pid_t pid, int options, int& exitCode, int* endSignal = nullptr) {
     int status = 0;
     pid_t got = 0;
     while ((got = ::waitpid(pid, &status, options)) < 0 && errno == EINTR) {
     }
     exitCode = got == pid ? exitCodeOf(status) : -1;
+    if (endSignal != nullptr && got == pid && WIFSIGNALED(status)) {
+        *endSignal = WTERMSIG(status);
+    }
     return got != 0; // an error (ECHILD) means there is nothing left to wait for
 }
 
@@ -288,8 +292,9 @@ Process::~Process() {
 }
 
 Process::Process(Process&& other) noexcept
-    : pid_(std::exchange(other.pid_, -1)), input_(std::move(other.input_)),
-      output_(std::move(other.output_)), error_(std::move(other.error_)) {}
+    : pid_(std::exchange(other.pid_, -1)), endSignal_(other.endSignal_),
+      input_(std::move(other.input_)), output_(std::move(other.output_)),
+      error_(std::move(other.error_)) {}
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
@@ -298,6 +303,7 @@ Process& Process::operator=(Process&& other) noexcept {
             kill();
         }
         pid_ = std::exchange(other.pid_, -1);
+        endSignal_ = other.endSignal_;
         input_ = std::move(other.input_);
         output_ = std::move(other.output_);
         error_ = std::move(other.error_);
@@ -308,7 +314,7 @@ Process& Process::operator=(Process&& other) noexcept {
 int Process::wait() {
     int exitCode = -1;
     if (running()) {
-        reap(std::exchange(pid_, -1), 0, exitCode);
+        reap(std::exchange(pid_, -1), 0, exitCode, &endSignal_);
     }
     return exitCode;
 }
@@ -317,7 +323,7 @@ std::optional<int> Process::waitFor(milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     int exitCode = -1;
     while (running()) {
-        if (reap(pid_, WNOHANG, exitCode)) {
+        if (reap(pid_, WNOHANG, exitCode, &endSignal_)) {
             pid_ = -1;
             break;
         }
@@ -336,10 +342,28 @@ void Process::kill() {
     }
 }
 
-ProcessEnd RunAndWait(const std::vector<std::string>& arguments, const StartOptions& options) {
+void Process::terminate(milliseconds grace) {
+    if (running()) {
+        ::kill(pid_, SIGTERM);
+        if (!waitFor(grace)) {
+            kill();
+        }
+    }
+}
+
+ProcessEnd RunAndWait(const std::vector<std::string>& arguments, const StartOptions& options,
+                      std::optional<milliseconds> limit) {
     ProcessEnd end;
     if (auto process = Process::Start(arguments, options, end.status)) {
-        end.exitCode = process->wait();
+        if (!limit) {
+            end.exitCode = process->wait();
+        } else if (const auto exitCode = process->waitFor(*limit)) {
+            end.exitCode = *exitCode;
+        } else {
+            end.timedOut = true;
+            process->terminate(std::chrono::seconds(10));
+        }
+        end.signal = process->endSignal();
     }
     return end;
 }

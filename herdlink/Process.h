@@ -104,25 +104,34 @@ public:
     // Waits at most `timeout`: nothing when it still runs.
     std::optional<int> waitFor(std::chrono::milliseconds timeout);
     void kill(); // ends it at once and waits for it
+    // Asks it to end (SIGTERM); one that has not ended after `grace` is killed.
+    void terminate(std::chrono::milliseconds grace);
+    // The signal that ended it; 0 when it ended by itself or still runs.
+    int endSignal() const { return endSignal_; }
 
 private:
     Process(int pid, FileDescriptor input, FileDescriptor output, FileDescriptor error)
         : pid_(pid), input_(std::move(input)), output_(std::move(output)),
           error_(std::move(error)) {}
     int pid_ = -1;
+    int endSignal_ = 0;
     FileDescriptor input_;
     FileDescriptor output_;
     FileDescriptor error_;
 };
 
 struct ProcessEnd {
-    Status status;     // ok when the program ran
-    int exitCode = -1; // its exit code; -1 when it ended by a signal
+    Status status;         // ok when the program ran
+    int exitCode = -1;     // its exit code; -1 when it ended by a signal
+    int signal = 0;        // the signal that ended it
+    bool timedOut = false; // it ran past the limit and was ended
 };
 
-// Runs a program and waits for it to end. (Pipes are no use here: nothing
-// reads them while it runs.)
-ProcessEnd RunAndWait(const std::vector<std::string>& arguments, const StartOptions& options = {});
+// Runs a program and waits for it to end, at most `limit` when one is given:
+// then it is asked to end, and killed when it does not. (Pipes are no use
+// here: nothing reads them while it runs.)
+ProcessEnd RunAndWait(const std::vector<std::string>& arguments, const StartOptions& options = {},
+                      std::optional<std::chrono::milliseconds> limit = std::nullopt);
 
 // Starts a program in a session of its own and does not wait for it. It is
 // reaped in the background when it ends, so no zombie is left behind.

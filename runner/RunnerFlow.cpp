@@ -249,7 +249,24 @@ bool RunnerFlow::chooseSourceFile(std::string& sourcePath) {
     return !chosen.isEmpty();
 }
 
+bool RunnerFlow::readImporterLimit() {
+    Settings settings(environment_.registry);
+    const std::optional<std::string> stored = settings.importerTimeout();
+    const auto limit = stored ? ParseImporterTimeout(*stored) : kDefaultImporterTimeout;
+    if (!limit) {
+        failRun(FromAnsi(ImporterTimeoutProblem(*stored,
+                                                "ImporterTimeout (" + settings.location() + ")")),
+                kRunnerBadSetup); // nothing converted, nothing imported
+        return false;
+    }
+    importerLimit_ = *limit;
+    return true;
+}
+
 void RunnerFlow::El_Principal_Continua() {
+    if (!readImporterLimit()) {
+        return;
+    }
     waiting_.setStatus(herdText(herdtext::Reading));
     waiting_.show();
     main_.hide();
@@ -308,9 +325,9 @@ void RunnerFlow::Lanzar_Importador() {
         });
     };
     session_.jobs().start(
-        [installFolder, ownFolder, showCounter,
-         note = SourceLineNote(conversion_, language_)](JobControl&) {
-            return ImportAndReadReport(installFolder, ownFolder, showCounter, note);
+        [installFolder, ownFolder, showCounter, note = SourceLineNote(conversion_, language_),
+         limit = importerLimit_](JobControl&) {
+            return ImportAndReadReport(installFolder, ownFolder, showCounter, note, limit);
         },
         [this](const std::optional<RunnerImport>& result) { imported(result); });
 }

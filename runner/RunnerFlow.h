@@ -25,6 +25,7 @@
 #include "storage/RegistryBackend.h"
 
 #include <QObject>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -82,6 +83,8 @@ private:
     void El_Principal_Continua();
     bool chooseSourceFile(std::string& sourcePath);
     void converted(const std::optional<RunnerConversion>& conversion);
+    // The setting "ImporterTimeout": false when it is unusable (the run ends, told why).
+    bool readImporterLimit();
     void Lanzar_Importador();
     void imported(const std::optional<RunnerImport>& imported);
     void failRun(const QString& text, int exitCode);
@@ -108,6 +111,7 @@ private:
     bool reported_ = false;       // the importer reported errors or warnings
     std::string wrongValues_;     // what the value check found wrong, for the details
     RunnerConversion conversion_; // the last conversion, to place the report's lines
+    std::chrono::minutes importerLimit_ = kDefaultImporterTimeout;
 
     // The windows go after the session, whose jobs use them: the session (and
     // its helper thread) is gone before any window is.

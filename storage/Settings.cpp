@@ -50,6 +50,14 @@ void Settings::setMainWindow(const WindowPlacement& placement) {
     values_.Escribir_Setting("MainHeight", std::to_string(placement.height));
 }
 
+std::optional<std::string> Settings::importerTimeout() {
+    std::string stored = values_.Leer_Setting("ImporterTimeout", "", 0);
+    if (stored.find_first_not_of(' ') == std::string::npos) { // missing, or stored empty
+        return std::nullopt;
+    }
+    return stored;
+}
+
 AutomationList Settings::automaticImports() {
     AutomationList list;
     Leer_Automatizaciones(values_, list);

@@ -7,6 +7,7 @@
 #include "storage/AutomaticImportList.h"
 #include "storage/WinReg.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,11 @@ public:
     // "Automatizaciones": the registered DST paths.
     AutomationList automaticImports();
     Status setAutomaticImports(const AutomationList& list);
+
+    // "ImporterTimeout": the text stored, or nothing when it is not set.
+    std::optional<std::string> importerTimeout();
+    // Where the settings live, for messages.
+    std::string location() const { return values_.location(); }
 
     // "RecentFile1" to "RecentFile8": the files opened last, newest first.
     static constexpr std::size_t kRecentFiles = 8;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Whole programs against the stand-in herd software in a sandbox: Brennick and
 // kolvane-cli run from a temporary copy of the program folder.
+#include "storage/FileRegistry.h"
+#include "storage/WinReg.h"
 #include "tests/support/HerdsimSandbox.h"
 #include "tests/support/Process.h"
 
@@ -80,6 +82,29 @@ TEST_F(EndToEnd, RunCommandExitCodesForEachOutcome) {
     result = run(KOLVANE_CLI, {"run", setupFor(kGoodSource)});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.err.find("could not be started"), std::string::npos) << result.err;
+}
+
+TEST_F(EndToEnd, AnUnusableImporterTimeoutIsToldBeforeAnythingRuns) {
+    const std::string setup = setupFor(kGoodSource);
+    auto result = run(KOLVANE_CLI, {"run", setup, "--importer-timeout", "0"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("\"0\" is not a time limit for the importer"), std::string::npos)
+        << result.err;
+    testing::ProcessOptions options;
+    options.environment = sandbox.environment();
+    FileRegistry(options.environment.at("KOLVANE_REGISTRY"))
+        .writeValue(RootKey::CurrentUser, WinReg::kSettingsKey, "ImporterTimeout", "soon");
+    result = testing::RunProgram(installed(KOLVANE_CLI), {"run", setup}, options);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("the setting ImporterTimeout in " +
+                              options.environment.at("KOLVANE_REGISTRY")),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(sandbox.importedRecords(), 0);
+    // The option wins over the setting.
+    result = testing::RunProgram(installed(KOLVANE_CLI), {"run", setup, "--importer-timeout=5"},
+                                 options);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
 }
 
 TEST_F(EndToEnd, RunCanStopAfterTheAdisFile) {

@@ -5,6 +5,7 @@
 #include "storage/MemoryRegistry.h"
 #include "tests/support/TempFolder.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -138,6 +139,31 @@ TEST_F(Automation, UnregisteredOrUnstartableServersCannotBeCreated) {
     EXPECT_FALSE(create(error));
     EXPECT_EQ(error.number, kCannotCreateObject);
     EXPECT_NE(error.description.find("/no/such/server"), std::string::npos);
+}
+
+// A limit too large for the clock, or no number at all, is told; it never
+// turns into a wait of -1 seconds.
+TEST_F(Automation, AnUnusableTimeoutInTheEnvironmentIsTold) {
+    registerServer("answer");
+    const char* saved = std::getenv("KOLVANE_AUTOMATION_TIMEOUT");
+    const std::string before = saved != nullptr ? saved : "";
+    for (const char* value : {"99999999999999999999", "0", "soon", "-3"}) {
+        ::setenv("KOLVANE_AUTOMATION_TIMEOUT", value, 1);
+        std::string problem;
+        EXPECT_EQ(DefaultAutomationTimeout(&problem), std::chrono::minutes(5));
+        EXPECT_NE(problem.find(value), std::string::npos) << problem;
+        AutomationError error;
+        EXPECT_FALSE(create(error)) << value;
+        EXPECT_NE(error.description.find("is not a number of seconds"), std::string::npos)
+            << error.description;
+    }
+    ::setenv("KOLVANE_AUTOMATION_TIMEOUT", "7", 1);
+    EXPECT_EQ(DefaultAutomationTimeout(), std::chrono::seconds(7));
+    if (saved != nullptr) {
+        ::setenv("KOLVANE_AUTOMATION_TIMEOUT", before.c_str(), 1);
+    } else {
+        ::unsetenv("KOLVANE_AUTOMATION_TIMEOUT");
+    }
 }
 
 TEST_F(Automation, BrokenServersGiveErrorsNotHangs) {

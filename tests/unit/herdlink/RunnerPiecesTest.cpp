@@ -8,6 +8,8 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/TempFolder.h"
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -241,6 +243,56 @@ TEST_F(AutomaticRun, ReportGroupsAndCountsNameTheSourceFile) {
     const Language german("DE");
     EXPECT_EQ(ImportCountsText(report, conversion, german),
               "0 von 1 Datensatz importiert; 1 Fehler, 1 Warnung.");
+}
+
+// An importer that never ends is ended at the limit; one that crashes is
+// named as crashed. Neither is a success, whatever file it left.
+TEST_F(AutomaticRun, AHungOrCrashedImporterIsNoSuccess) {
+    const std::string install = (folder.root() / "hx").string();
+    std::filesystem::create_directories(install);
+    const auto importer = [&](const std::string& body) {
+        const std::string path = folder.write("hx/HXDataExchange.exe", "#!/bin/sh\n" + body);
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    };
+    const std::string report = "printf 'CN\\r\\nCN\\r\\nCN\\r\\nZN\\r\\n' > "
+                               "\"$(dirname \"$0\")/HXDataExchange.ads\"\n";
+    importer(report + "exec sleep 60\n");
+    const auto started = std::chrono::steady_clock::now();
+    RunnerImport imported =
+        ImportAndReadReport(install, folder.root().string(), {}, {}, std::chrono::seconds(1));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+    EXPECT_TRUE(imported.run.timedOut);
+    EXPECT_FALSE(imported.report.noErrors);
+    EXPECT_TRUE(imported.report.details.starts_with(
+        "The importer did not end within 1 second (the setting ImporterTimeout) and was ended."))
+        << imported.report.details;
+
+    importer("kill -SEGV $$\n");
+    imported = ImportAndReadReport(install, folder.root().string());
+    EXPECT_EQ(imported.run.signal, SIGSEGV);
+    EXPECT_FALSE(imported.report.noErrors);
+    EXPECT_TRUE(imported.report.details.starts_with(
+        "The importer crashed: it was ended by signal " + std::to_string(SIGSEGV)))
+        << imported.report.details;
+    EXPECT_NE(imported.report.details.find(kResultFileMissing), std::string::npos);
+
+    importer("exit 4\n");
+    imported = ImportAndReadReport(install, folder.root().string());
+    EXPECT_TRUE(imported.report.details.starts_with(
+        "The importer ended with exit status 4 and wrote no report."))
+        << imported.report.details;
+}
+
+TEST(ImporterTimeout, LimitsAreWholeMinutesUpToAWeek) {
+    EXPECT_EQ(ParseImporterTimeout("120"), std::chrono::minutes(120));
+    EXPECT_EQ(ParseImporterTimeout(" 5 "), std::chrono::minutes(5));
+    EXPECT_EQ(ParseImporterTimeout("10080"), std::chrono::minutes(10080));
+    for (const char* unusable : {"", "0", "-5", "10081", "1.5", "2h", "99999999999999999999"}) {
+        EXPECT_FALSE(ParseImporterTimeout(unusable)) << unusable;
+    }
+    EXPECT_EQ(ImporterTimeoutProblem("2h", "--importer-timeout"),
+              "--importer-timeout: \"2h\" is not a time limit for the importer; give whole "
+              "minutes from 1 to 10080");
 }
 
 TEST_F(AutomaticRun, ImportNeverReportsAnEarlierResult) {
