@@ -38,7 +38,7 @@ install_missing() {
 }
 
 build() {
-    local options=(-DKOLVANE_FUZZ=ON)
+    local options=(-DKOLVANE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++)
     if command -v ccache >/dev/null; then
         options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
