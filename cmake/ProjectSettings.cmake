@@ -15,3 +15,13 @@ if(KOLVANE_SANITIZE)
                            -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(kolvane_settings INTERFACE -fsanitize=address,undefined)
 endif()
+if(KOLVANE_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "KOLVANE_FUZZ needs clang (libFuzzer); got ${CMAKE_CXX_COMPILER_ID}")
+    endif()
+    # Coverage feedback and the sanitizers in every library; libFuzzer's main is
+    # linked into the fuzz targets only.
+    target_compile_options(kolvane_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                           -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(kolvane_settings INTERFACE -fsanitize=address,undefined)
+endif()

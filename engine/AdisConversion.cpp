@@ -35,22 +35,28 @@ public:
     Status addRow(std::span<const std::string_view> cells, long sourceLine) override {
         sourceLines_.note(rows_++, sourceLine);
         if (Status status = writer_->appendValueLine(cells, sourceLine, buffer_); !status.ok()) {
-            setup_.DateConversionFailed = writer_->dateConversionFailed();
+            keepDateFailure();
             return std::move(status).withPath(sourceName_);
         }
         return buffer_.size() >= kFlushSize ? flush() : Status::Ok();
     }
 
     Status finish() {
-        if (writer_) {
-            setup_.DateConversionFailed = writer_->dateConversionFailed();
-        }
+        keepDateFailure();
         buffer_ += kAdisFileEnd;
         return flush();
     }
 
     ValueFindings takeFindings() { return writer_ ? writer_->takeFindings() : ValueFindings{}; }
     SourceLineMap takeSourceLines() { return std::exchange(sourceLines_, SourceLineMap{}); }
+
+    // The runner goes on past a bad date, so a read that stops later (too many
+    // fields, a stop request) must still tell about it.
+    void keepDateFailure() {
+        if (writer_) {
+            setup_.DateConversionFailed = writer_->dateConversionFailed();
+        }
+    }
 
     Status flush() {
         Status status = sink_.write(buffer_);
@@ -88,6 +94,7 @@ ConversionResult convertOnThisThread(ImportSetup& setup, const EngineContext& co
     result.findings = writer.takeFindings();
     result.sourceLines = writer.takeSourceLines();
     if (!read.completed()) {
+        writer.keepDateFailure();
         result.status = read.status;
         static_cast<void>(writer.flush()); // what was converted, without the end line
         return result;

@@ -66,7 +66,6 @@ private:
     std::vector<std::unique_ptr<Worker>> workers_;
     std::unique_ptr<Batch> current_;
     std::deque<std::unique_ptr<Batch>> inFlight_; // in row order; owned by the reading thread
-    std::size_t nextSequence_ = 0;
     Status failure_;
     ValueFindings findings_;
     SourceLineMap sourceLines_;

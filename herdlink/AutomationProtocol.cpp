@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "herdlink/AutomationProtocol.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <unistd.h>
@@ -17,18 +18,23 @@ void appendLength(std::string& out, std::size_t length) {
 enum class Filled { Complete, Nothing, Partly };
 
 // Reads exactly `count` bytes; Nothing when the input ended before the first.
+// The buffer grows with what arrives, so that a damaged length announcing the
+// largest frame costs no memory before its bytes come.
 Filled fill(int fd, std::string& bytes, std::size_t count) {
-    bytes.resize(count);
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t got = ::read(fd, bytes.data() + done, count - done);
+    constexpr std::size_t kChunk = std::size_t{64} << 10;
+    bytes.clear();
+    while (bytes.size() < count) {
+        const std::size_t done = bytes.size();
+        const std::size_t wanted = std::min(count - done, kChunk);
+        bytes.resize(done + wanted);
+        const ssize_t got = ::read(fd, bytes.data() + done, wanted);
+        bytes.resize(done + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got <= 0) {
             return done == 0 && got == 0 ? Filled::Nothing : Filled::Partly;
         }
-        done += static_cast<std::size_t>(got);
     }
     return Filled::Complete;
 }

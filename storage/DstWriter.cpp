@@ -92,6 +92,19 @@ Status checkColumns(const ColumnTable& table) {
     return Status::Ok();
 }
 
+// The reader takes "@1", "@2" and "@3" for fixed columns, tabs and blanks, and
+// of any other code line only its last character.
+bool separatorReadsBack(const std::string& separator, const Language& language) {
+    if (separator == kFixedColumns || separator == language.LoadText(msg::Tabs) ||
+        separator == language.LoadText(msg::Space)) {
+        return true;
+    }
+    if (separator.size() > 1) {
+        return false;
+    }
+    return separator != "1" && separator != "2" && separator != "3";
+}
+
 std::string separatorCode(const std::string& separator, const Language& language) {
     if (separator == kFixedColumns) {
         return "@1";
@@ -139,6 +152,10 @@ Status BuildDstText(ImportSetup& setup, const Language& language, std::string_vi
     }
     if (Status status = checkColumns(setup.ColumnTable); !status.ok()) {
         return status;
+    }
+    if (!separatorReadsBack(setup.Separator, language)) {
+        return refuse("the separator \"" + setup.Separator +
+                      "\" cannot be stored: it would read back as another one");
     }
     const std::string header = BuildAdisHeader(setup, language);
     const std::string doNotImport = language.DoNotImportText();

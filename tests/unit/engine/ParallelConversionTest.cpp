@@ -148,6 +148,18 @@ TEST_F(ParallelConversion, RunnerGoesOnPastBadDates) {
     EXPECT_TRUE(outcome.text.ends_with("ZN\r\n"));
 }
 
+TEST_F(ParallelConversion, RunnerKeepsABadDateWhenReadingStopsLater) {
+    // The runner goes past the bad date of row 10; row 3000 has a field too many.
+    const std::string text = source(4000, 10, 3000, 0);
+    expectSame(text, AdisVariant::Runner);
+    for (const unsigned threads : {1u, 2u}) {
+        const Outcome outcome = convert(text, threads, AdisVariant::Runner);
+        EXPECT_TRUE(outcome.dateFailed) << threads << " threads";
+        EXPECT_TRUE(outcome.mismatch) << threads << " threads";
+        EXPECT_EQ(outcome.readOutcome, SourceReadResult::Outcome::ColumnCountMismatch);
+    }
+}
+
 TEST_F(ParallelConversion, NoLinesAndShortFiles) {
     expectSame("", AdisVariant::Converter);
     expectSame("\nDE1;25-12-03;1;x\n", AdisVariant::Converter);

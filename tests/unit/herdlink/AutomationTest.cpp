@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kolvane {
@@ -64,6 +65,31 @@ TEST(AutomationProtocol, FramesOverAPipe) {
     ASSERT_EQ(::pipe(ends), 0);
     ::close(ends[1]);
     EXPECT_EQ(automation::ReadFrame(ends[0], payload), automation::FrameRead::End);
+    ::close(ends[0]);
+}
+
+TEST(AutomationProtocol, AFrameLargerThanThePipeArrivesWhole) {
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    std::string big(300000, 'x');
+    for (std::size_t i = 0; i < big.size(); i += 997) {
+        big[i] = static_cast<char>(i % 251);
+    }
+    std::thread writer([&] {
+        EXPECT_TRUE(automation::WriteFrame(ends[1], big));
+        // Announces nearly the largest frame and holds three bytes of it.
+        EXPECT_EQ(::write(ends[1],
+                          "\xff\xff\xff\x0f"
+                          "abc",
+                          7),
+                  7);
+        ::close(ends[1]);
+    });
+    std::string payload;
+    EXPECT_EQ(automation::ReadFrame(ends[0], payload), automation::FrameRead::Frame);
+    EXPECT_EQ(payload, big);
+    EXPECT_EQ(automation::ReadFrame(ends[0], payload), automation::FrameRead::Broken);
+    writer.join();
     ::close(ends[0]);
 }
 

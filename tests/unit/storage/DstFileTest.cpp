@@ -282,6 +282,27 @@ TEST_F(DstFile, WriterRefusesValuesTheLayoutCannotHold) {
     EXPECT_EQ(BuildDstText(setup, language, "a\r\nb", text).code(), ErrorCode::BadSetup);
 }
 
+TEST_F(DstFile, SeparatorsReadBackAsWrittenOrAreRefused) {
+    // "1" to "3" would read back as fixed columns, tabs and blanks; of a longer
+    // separator only the last character would come back.
+    for (const char* separator : {"1", "2", "3", ";;", "ab"}) {
+        ImportSetup setup;
+        setup.Separator = separator;
+        std::string text;
+        EXPECT_EQ(BuildDstText(setup, language, "@", text).code(), ErrorCode::BadSetup)
+            << separator;
+    }
+    for (const std::string& separator :
+         {std::string(";"), std::string("4"), std::string("\t"), std::string(" "),
+          std::string(kFixedColumns), language.LoadText(msg::Tabs)}) {
+        ImportSetup setup;
+        setup.Separator = separator;
+        std::string text;
+        ASSERT_TRUE(BuildDstText(setup, language, "@", text).ok()) << separator;
+        EXPECT_EQ(readBack(text).Staging.Separator, separator);
+    }
+}
+
 TEST_F(DstFile, EarlierLayout) {
     const std::string old =
         "C:\\in.txt\r\nskipped\r\n\r\n\r\nTabs\r\nx\r\n1\r\nx\r\n0\r\nx\r\nddmmaa\r\nx\r\n1\r\n"
