@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,14 @@ int main(int argc, char** argv) {
     // ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    int status = kolvane::cli::RunCommandLine(kolvane::cli::KolvaneCliCommands(), arguments);
+    int status = 1;
+    try {
+        status = kolvane::cli::RunCommandLine(kolvane::cli::KolvaneCliCommands(), arguments);
+    } catch (const std::bad_alloc&) {
+        std::fputs("kolvane-cli: there is not enough memory to go on; nothing more was done\n",
+                   stderr);
+        return 1;
+    }
     // What was printed is only out once standard output is closed: a late
     // failure (a full disk, a file size limit) is a failure of the command.
     if (std::fclose(stdout) != 0) {

@@ -157,10 +157,26 @@ void Principal::storeCurrentColumn() {
     column.IsTime = ui_->Hora->isChecked();
     column.DecimalSeparator =
         ui_->Sep_Decimales->isChecked() ? ToAnsi(ui_->Separador->currentText()) : std::string();
+    // A width or decimals out of range would reach the definition line: the
+    // column keeps what it had, and the user is told.
     const QString width = ui_->Espacios->text();
-    column.Width = width.isEmpty() ? column.RecommendedWidth : ToAnsi(width);
+    if (width.isEmpty()) {
+        column.Width = column.RecommendedWidth;
+    } else if (WholeNumberIn(ToAnsi(width), 1, kMaxColumnWidth)) {
+        column.Width = ToAnsi(width);
+    } else {
+        ui_->Espacios->setText(FromAnsi(column.Width));
+        warn(FromAnsi(context_.language.LoadText(msg::ColumnWidthRefused)));
+    }
     const QString decimals = ui_->Precision->text();
-    column.Decimals = decimals.isEmpty() ? column.RecommendedDecimals : ToAnsi(decimals);
+    if (decimals.isEmpty()) {
+        column.Decimals = column.RecommendedDecimals;
+    } else if (WholeNumberIn(ToAnsi(decimals), 0, kMaxColumnDecimals)) {
+        column.Decimals = ToAnsi(decimals);
+    } else {
+        ui_->Precision->setText(FromAnsi(column.Decimals));
+        warn(FromAnsi(context_.language.LoadText(msg::ColumnDecimalsRefused)));
+    }
     // A factor shown is the factor: emptied by the user, the column has none.
     // One not shown stays as the table holds it.
     if (!ui_->txtFactorCorrector->isHidden()) {
@@ -215,12 +231,12 @@ int Principal::dataTypeOf(const std::string& mnemonic) {
     Status status;
     const int type = dictionary_.dataType(mnemonic, status);
     if (!status.ok() && !std::exchange(dictionaryErrorShown_, true)) {
-        reportDictionaryError(DescribeStatus(status, context_.language));
+        warn(DescribeStatus(status, context_.language));
     }
     return type;
 }
 
-void Principal::reportDictionaryError(const QString& text) {
+void Principal::warn(const QString& text) {
     context_.dialogs.message(this, text, QMessageBox::Warning, QMessageBox::Ok);
 }
 
@@ -238,7 +254,7 @@ void Principal::checkMnemonic() {
     Status status;
     const auto code = dictionary_.findByMnemonic(mnemonic, status);
     if (!status.ok()) {
-        reportDictionaryError(DescribeStatus(status, context_.language));
+        warn(DescribeStatus(status, context_.language));
         return;
     }
     if (!code) {

@@ -60,7 +60,7 @@ private:
     void enableForType(int type);
     void clearCode(bool typedMnemonic, bool sizes);
     int dataTypeOf(const std::string& mnemonic);
-    void reportDictionaryError(const QString& text);
+    void warn(const QString& text);
 
     void noImport();
     void dateClicked(bool checked);

@@ -5,8 +5,11 @@
 #include "storage/ProgramFolder.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <new>
 
-int main(int argc, char** argv) {
+namespace {
+int run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kolvane"));
     QApplication::setApplicationVersion(QStringLiteral(KOLVANE_VERSION));
@@ -18,4 +21,14 @@ int main(int argc, char** argv) {
                                           kolvane::WritableProgramFolder(), folder + "/Brennick"});
     app.start(QApplication::arguments().mid(1));
     return QApplication::exec();
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("Kolvane: there is not enough memory to go on; the program ends.\n", stderr);
+        return 1;
+    }
 }

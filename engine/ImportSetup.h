@@ -13,6 +13,11 @@
 
 namespace kolvane {
 
+// What a column's width and decimals may be: an ADIS item is at most 99
+// characters wide, with at most 9 decimals.
+inline constexpr long long kMaxColumnWidth = 99;
+inline constexpr long long kMaxColumnDecimals = 9;
+
 // The Separator value of fixed-width sources.
 inline constexpr std::string_view kFixedColumns = "Fixed Columns";
 // The date format name of a pattern that the user built.

@@ -96,7 +96,9 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
         return failure(reader.error());
     }
     SourceReadResult result;
-    if (firstResult == LineReader::Result::End || line.empty()) {
+    // Skips that leave no line: the first line after the top ones is a header
+    // or a sum line, never a row.
+    if (firstResult == LineReader::Result::End || line.empty() || limit <= 0) {
         if (options.reportNoLines) {
             context.port.showMessage(msg::NoLinesToImport, MessageIcon::Warning,
                                      MessageButtons::Ok);

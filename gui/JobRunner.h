@@ -31,6 +31,7 @@ public:
 private:
     friend class JobRunner;
     std::atomic<bool> stop_{false};
+    bool outOfMemory_ = false; // set by the helper thread before it ends
 };
 
 class JobRunner final : public QObject {
@@ -43,7 +44,8 @@ public:
 
     // Runs `work(JobControl&)` on a helper thread; then, on this object's
     // thread, `done(std::optional<Result>)`: the result, or nothing when the job
-    // was cancelled. False (and nothing runs) while another job runs.
+    // was cancelled. False (and nothing runs) while another job runs. A job that
+    // runs out of memory ends as a cancelled one, and the user is told.
     template <typename Work, typename Done> bool start(Work work, Done done) {
         using Result = std::invoke_result_t<Work&, JobControl&>;
         auto result = std::make_shared<std::optional<Result>>();

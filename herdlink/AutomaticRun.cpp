@@ -56,10 +56,15 @@ RunnerConversion ConvertForRunner(ImportSetup& setup, const EngineContext& conte
     conversion.firstValueLine = static_cast<long>(std::count(setup.StoredAdisHeader.begin(),
                                                              setup.StoredAdisHeader.end(), '\n')) +
                                 2;
-    if (result.readOutcome == SourceReadResult::Outcome::NoLines) {
-        // Nothing to import: the file holds the stored header and the end line.
-        conversion.status = file.write(setup.StoredAdisHeader + std::string(kAdisFileEnd));
-        conversion.outcome = SourceReadResult::Outcome::Completed;
+    if (result.readOutcome == SourceReadResult::Outcome::NoLines ||
+        (result.status.ok() && result.rows == 0)) {
+        // An import of nothing is no success: nothing is handed to the
+        // importer, and the earlier file stays as it was.
+        conversion.outcome = SourceReadResult::Outcome::NoLines;
+        conversion.status =
+            Status(ErrorCode::NoLinesToImport, "No lines to be imported.", sourcePath)
+                .withMessage(msg::NoLinesToImport);
+        return conversion;
     }
     if (conversion.status.ok()) {
         conversion.status = file.commit();

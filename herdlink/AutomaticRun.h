@@ -44,8 +44,8 @@ struct RunnerConversion {
 
 // Converts `sourcePath` into the ADIS file `adisPath` (written atomically: a
 // conversion that stops leaves no file and the earlier one as it was). The
-// text starts with the header stored in the DST. A source without lines gives
-// a file without records.
+// text starts with the header stored in the DST. A source that gives no row
+// to convert is a failure (NoLines): nothing would be imported.
 RunnerConversion ConvertForRunner(ImportSetup& setup, const EngineContext& context,
                                   const std::string& sourcePath, const std::string& adisPath);
 

@@ -5,8 +5,11 @@
 #include "storage/ProgramFolder.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <new>
 
-int main(int argc, char** argv) {
+namespace {
+int run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brennick"));
     const auto registry = kolvane::OpenUserRegistry();
@@ -19,4 +22,14 @@ int main(int argc, char** argv) {
     // The arguments as one command text: the runner splits it itself.
     flow.start(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
     return QApplication::exec();
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("Brennick: there is not enough memory to go on; the program ends.\n", stderr);
+        return 1;
+    }
 }

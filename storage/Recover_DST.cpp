@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "storage/Recover_DST.h"
 
+#include "engine/Numbers.h"
 #include "storage/AtomicFile.h"
 
 #include <charconv>
@@ -88,6 +89,10 @@ public:
         return true;
     }
 
+    // Whether the line read last was ended by a line break (a file cut inside
+    // its last line was not).
+    bool lastLineEnded() const { return position_ <= text_.size(); }
+
     Status error;
 
 private:
@@ -141,6 +146,14 @@ bool readColumnLine(DstCursor& cursor, std::string_view line, bool currentLayout
     column.Decimals = fields[4];
     column.RecommendedWidth = fields[5];
     column.RecommendedDecimals = fields[6];
+    // A width or decimals out of range would write value lines that do not
+    // match the definition line (or ask for gigabytes): the setup is unusable.
+    if (!IsBlank(column.Width) && !WholeNumberIn(column.Width, 1, kMaxColumnWidth)) {
+        return cursor.fail("a column width from 1 to " + std::to_string(kMaxColumnWidth), line);
+    }
+    if (!IsBlank(column.Decimals) && !WholeNumberIn(column.Decimals, 0, kMaxColumnDecimals)) {
+        return cursor.fail("decimals from 0 to " + std::to_string(kMaxColumnDecimals), line);
+    }
     int flags[3] = {};
     for (int i = 0; i < 3; ++i) {
         if (!DstCursor::parseInteger(fields[7 + i], flags[i])) {
@@ -278,7 +291,22 @@ bool readOptionLines(DstCursor& cursor, ImportSetup& setup, bool currentLayout) 
             option.flag = true;
         }
     }
-    return true;
+    // A file cut inside its last lines would read as complete with an option lost.
+    if (!cursor.lastLineEnded()) {
+        return cursor.fail("the last option line ended by a line break", "");
+    }
+    std::string_view end;
+    return !currentLayout ||
+           (cursor.skip("an empty line after the option lines") &&
+            cursor.next(end, "\"//\" at the end of the file") &&
+            (end == kEndMark || cursor.fail("\"//\" at the end of the file", end)));
+}
+
+// A negative count of lines to skip has no meaning: the setup is unusable.
+bool readLineCount(DstCursor& cursor, std::int16_t& count, std::string_view expected) {
+    return cursor.readInteger(count, expected) &&
+           (count >= 0 ||
+            cursor.fail(std::string(expected) + " (0 or more)", std::to_string(count)));
 }
 
 bool readCurrentLayout(DstCursor& cursor, ImportSetup& setup, const Language& language) {
@@ -306,9 +334,10 @@ bool readCurrentLayout(DstCursor& cursor, ImportSetup& setup, const Language& la
     } while (line.empty());
     staging.Separator = decodeSeparator(line, language);
     if (!cursor.skip("an empty line after the separator code") ||
-        !cursor.readInteger(staging.TopLinesToSkip, "the number of lines to skip at the top") ||
+        !readLineCount(cursor, staging.TopLinesToSkip, "the number of lines to skip at the top") ||
         !cursor.skip("an empty line") ||
-        !cursor.readInteger(staging.BottomLinesToSkip, "the number of lines to skip at the end") ||
+        !readLineCount(cursor, staging.BottomLinesToSkip,
+                       "the number of lines to skip at the end") ||
         !cursor.skip("an empty line") || !cursor.next(line, "the date format")) {
         return false;
     }
@@ -345,9 +374,10 @@ bool readEarlierLayout(DstCursor& cursor, ImportSetup& setup) {
     }
     staging.Separator = line;
     if (!cursor.skip("a line before the top lines") ||
-        !cursor.readInteger(staging.TopLinesToSkip, "the number of lines to skip at the top") ||
+        !readLineCount(cursor, staging.TopLinesToSkip, "the number of lines to skip at the top") ||
         !cursor.skip("a line before the bottom lines") ||
-        !cursor.readInteger(staging.BottomLinesToSkip, "the number of lines to skip at the end") ||
+        !readLineCount(cursor, staging.BottomLinesToSkip,
+                       "the number of lines to skip at the end") ||
         !cursor.skip("a line before the date format") || !cursor.next(line, "the date format")) {
         return false;
     }

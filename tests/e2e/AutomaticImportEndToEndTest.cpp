@@ -107,6 +107,20 @@ TEST_F(EndToEnd, AnUnusableImporterTimeoutIsToldBeforeAnythingRuns) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
 }
 
+// A file of one CR-only "line", or one whose skips leave nothing: no record
+// would reach the herd database, and that is no success.
+TEST_F(EndToEnd, AnImportOfNothingIsAFailure) {
+    for (const std::string& source :
+         {std::string("Animal;Date;Milk;Cells\r276000912345678;03-12-26;31,4;120\r"),
+          std::string("Animal;Date;Milk;Cells\r\n")}) {
+        const auto result = run(KOLVANE_CLI, {"run", setupFor(source)});
+        EXPECT_EQ(result.exitCode, 1) << result.out << result.err;
+        EXPECT_NE(result.err.find("No lines to be imported."), std::string::npos) << result.err;
+        EXPECT_EQ(result.out.find("without errors"), std::string::npos) << result.out;
+        EXPECT_EQ(sandbox.importedRecords(), 0);
+    }
+}
+
 TEST_F(EndToEnd, RunCanStopAfterTheAdisFile) {
     const std::string output = sandbox.folder().path("out.ads");
     const auto result =

@@ -234,6 +234,16 @@ TEST_F(RunnerFlowTest, WrongValuesAreNeverASuccess) {
         << details.toStdString();
 }
 
+TEST_F(RunnerFlowTest, AnImportOfNothingEndsWithTheNoLinesMessage) {
+    const std::string source = sandbox.writeSource("head.txt", "Animal;Date;Milk;Cells\r\n");
+    makeFlow().start(QString::fromStdString("-d -c " + sandbox.writeMilkSetup("h.dst", source)));
+    EXPECT_EQ(waitForEnd(), kRunnerNotConverted);
+    EXPECT_TRUE(
+        dialogs.shownMessages().value(0).contains(QStringLiteral("No lines to be imported")))
+        << dialogs.shownMessages().value(0).toStdString();
+    EXPECT_EQ(sandbox.importedRecords(), 0);
+}
+
 TEST_F(RunnerFlowTest, ARowWithTooManyFieldsEndsWithoutAnAdisFile) {
     const std::string source = sandbox.writeSource(
         "wide.txt", "Animal;Date;Milk;Cells\r\n276000912345678;03-12-26;31,4;120\r\n1;2;3;4;5\r\n");

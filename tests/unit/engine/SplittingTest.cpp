@@ -127,10 +127,17 @@ TEST_F(Splitting, EmptyLinesGiveNoRowButCountTowardTheLimit) {
     EXPECT_EQ(firstColumn(), (Row{"1", "2", "3"}));
 }
 
-TEST_F(Splitting, LimitOfOneOrLessConvertsOnlyTheFirstLine) {
-    setup.BottomLinesToSkip = 5;
+// Skips that leave one line convert it; skips that leave none convert
+// nothing: the line after the top ones would be a header or a sum line.
+TEST_F(Splitting, SkipsThatLeaveNoLineConvertNothing) {
+    setup.BottomLinesToSkip = 2;
     ASSERT_TRUE(load("1\n2\n3\n").completed());
     EXPECT_EQ(firstColumn(), (Row{"1"}));
+    setup.BottomLinesToSkip = 5;
+    EXPECT_EQ(load("1\n2\n3\n").outcome, SourceReadResult::Outcome::NoLines);
+    setup.BottomLinesToSkip = 1;
+    setup.TopLinesToSkip = 1;
+    EXPECT_EQ(load("Animal;Milk\nSum;31\n").outcome, SourceReadResult::Outcome::NoLines);
 }
 
 TEST_F(Splitting, FilteredLinesDoNotCountTowardTheLimit) {

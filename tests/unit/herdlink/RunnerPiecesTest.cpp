@@ -206,9 +206,15 @@ TEST_F(AutomaticRun, ConvertsWithTheStoredHeaderAndKeepsNoHalfFiles) {
     EXPECT_TRUE(conversion.tooManyFields());
     EXPECT_EQ(folder.read("adis.ads"), before);
 
-    conversion = ConvertForRunner(setup, context(), folder.write("empty.txt", "\n"), adis);
-    ASSERT_TRUE(conversion.status.ok());
-    EXPECT_EQ(folder.read("adis.ads"), setup.StoredAdisHeader + "\r\nZN\r\n");
+    // Nothing to convert is nothing to import: a failure, the earlier file kept.
+    for (const char* nothing : {"\n", "", "DE01\tx\rDE02\ty\r"}) {
+        setup.TopLinesToSkip = std::string_view(nothing).size() > 2 ? 1 : 0;
+        conversion = ConvertForRunner(setup, context(), folder.write("empty.txt", nothing), adis);
+        EXPECT_EQ(conversion.outcome, SourceReadResult::Outcome::NoLines) << nothing;
+        EXPECT_EQ(conversion.status.messageNumber(), msg::NoLinesToImport);
+        EXPECT_EQ(folder.read("adis.ads"), before);
+    }
+    setup.TopLinesToSkip = 0;
 }
 
 TEST_F(AutomaticRun, ReportGroupsAndCountsNameTheSourceFile) {

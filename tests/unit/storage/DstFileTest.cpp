@@ -217,7 +217,7 @@ TEST_F(DstFile, TruncatedFilesSayWhereAndKeepWhatWasRead) {
     std::string text;
     ASSERT_TRUE(BuildDstText(setup, language, "in.txt", text).ok());
     // Cut after every line: each cut gives an error at the next line, until the
-    // last option line has been read (the final "//" and empty line are not needed).
+    // final "//" has been read (the empty line after it is not needed).
     const long total = static_cast<long>(std::count(text.begin(), text.end(), '\n'));
     long lines = 0;
     for (std::size_t end = text.find('\n'); end != std::string::npos;
@@ -228,7 +228,7 @@ TEST_F(DstFile, TruncatedFilesSayWhereAndKeepWhatWasRead) {
         }
         ImportSetup partial;
         const Status status = ReadDstText(partial, language, text.substr(0, end + 1), "cut.dst");
-        if (lines >= total - 3) {
+        if (lines >= total - 1) {
             EXPECT_TRUE(status.ok()) << lines;
             continue;
         }
@@ -268,6 +268,44 @@ TEST_F(DstFile, BadValuesNameTheLineAndWhatWasExpected) {
     status = ReadDstText(setup, language, text, "bad.dst");
     EXPECT_NE(status.message().find("fixed column starts"), std::string::npos);
     EXPECT_EQ(setup.FixedColumnStarts, (FixedColumnStarts{3})); // read so far
+}
+
+// Values no import can use make the setup unusable, naming the line: a width
+// that would write megabytes per row, negative skips, a file cut inside its
+// last option line.
+TEST_F(DstFile, UnusableValuesAndCutEndsAreRefused) {
+    ImportSetup full = fullSetup();
+    full.OptionInit = true;
+    std::string text;
+    ASSERT_TRUE(BuildDstText(full, language, "in.txt", text).ok());
+    const auto refused = [&](std::string changed, std::string_view what) {
+        ImportSetup setup;
+        const Status status = ReadDstText(setup, language, changed, "bad.dst");
+        EXPECT_EQ(status.code(), ErrorCode::BadFileFormat) << what;
+        EXPECT_GT(status.line(), 0) << what;
+        EXPECT_NE(status.message().find(what), std::string::npos) << status.describe();
+    };
+    const std::size_t milk = text.find("MILKKG;800044;");
+    ASSERT_NE(milk, std::string::npos);
+    std::string wide = text; // the width field follows the required index
+    wide.insert(text.find(';', milk + 14) + 1, "999");
+    refused(wide, "a column width from 1 to 99");
+    for (const char* width : {"0", "-5", "100"}) {
+        std::string changed = text;
+        const std::size_t at = text.find(';', milk + 14) + 1;
+        changed.replace(at, text.find(';', at) - at, width);
+        refused(changed, "a column width from 1 to 99");
+    }
+    std::string decimals = text;
+    const std::size_t decimalsAt = text.find(';', text.find(';', milk + 14) + 1) + 1;
+    decimals.replace(decimalsAt, text.find(';', decimalsAt) - decimalsAt, "12");
+    refused(decimals, "decimals from 0 to 9");
+
+    const std::string start = "in.txt\r\n\r\n\r\n//\r\n\r\n@;\r\n\r\n";
+    refused(start + "-1\r\n", "the number of lines to skip at the top (0 or more)");
+    ASSERT_TRUE(text.ends_with("4=1\r\n\r\n//\r\n\r\n"));
+    refused(text.substr(0, text.size() - 9), "the last option line ended by a line break");
+    refused(text.substr(0, text.size() - 6), "\"//\" at the end of the file");
 }
 
 TEST_F(DstFile, WriterRefusesValuesTheLayoutCannotHold) {
