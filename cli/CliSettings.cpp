@@ -3,7 +3,15 @@
 
 #include "storage/Settings.h"
 
+#include <cstdio>
+
 namespace kolvane::cli {
+
+CliSettings::CliSettings() {
+    if (const auto problem = registry->problem()) {
+        std::fprintf(stderr, "kolvane-cli: %s\n", problem->c_str());
+    }
+}
 
 std::string CliSettings::languageCode(const std::optional<std::string>& chosen) {
     if (chosen) {

@@ -13,6 +13,8 @@
 namespace kolvane::cli {
 
 struct CliSettings {
+    // A store that cannot be used is told once, on standard error.
+    CliSettings();
     std::unique_ptr<RegistryBackend> registry = OpenUserRegistry();
     // The stored "Language" (default "EN"), or `chosen` when given.
     std::string languageCode(const std::optional<std::string>& chosen);

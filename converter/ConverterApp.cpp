@@ -89,6 +89,10 @@ void ConverterApp::start(const QStringList& arguments) {
     main_->restorePlacement();
     workflow_->loadCodeLists();
     main_->showMaximized();
+    if (const auto problem = context_.registry.problem()) {
+        // Read as empty, the settings would be lost silently at the next save.
+        dialogs_.message(main_.get(), FromPath(*problem), QMessageBox::Warning, QMessageBox::Ok);
+    }
     if (!arguments.isEmpty()) {
         opening_->openFromCommandLine(ToPath(arguments.join(QLatin1Char(' '))));
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "herdlink/ImporterReport.h"
 
-#include "storage/AtomicFile.h"
+#include "engine/LineReader.h"
 
 #include <charconv>
 #include <vector>
@@ -10,27 +10,23 @@ namespace kolvane {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
-constexpr std::size_t kMaxResultFile = std::size_t{64} << 20;
 
-// Lines of the result file, one at a time (CR LF or LF).
+// Lines of the result file, one at a time (CR LF or LF), read as they come:
+// a report of any size is scanned without holding the file. A view is valid
+// until the next line is read.
 class Lines {
 public:
-    explicit Lines(std::string_view text) : text_(text) {}
+    explicit Lines(LineReader& reader) : reader_(reader) {}
     std::optional<std::string_view> next() {
-        if (text_.empty()) {
+        std::string_view line;
+        if (reader_.next(line) != LineReader::Result::Line) {
             return std::nullopt;
-        }
-        const std::size_t end = text_.find('\n');
-        std::string_view line = text_.substr(0, end);
-        text_.remove_prefix(end == std::string_view::npos ? text_.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
         }
         return line;
     }
 
 private:
-    std::string_view text_;
+    LineReader& reader_;
 };
 
 std::string_view withoutPrefix(std::string_view line) {
@@ -75,13 +71,10 @@ std::optional<ImportCounts> countsOf(std::optional<std::string_view> line) {
         .read = numbers[0], .imported = numbers[1], .errors = numbers[3], .warnings = numbers[4]};
 }
 
-} // namespace
-
-ImporterReport ReadImporterReport(std::string_view text,
-                                  const std::function<void(int lineCounter)>& onGroup,
-                                  const GroupNote& note) {
+ImporterReport scanReport(LineReader& reader, const std::function<void(int lineCounter)>& onGroup,
+                          const GroupNote& note) {
     ImporterReport report;
-    Lines lines(text);
+    Lines lines(reader);
     lines.next();
     lines.next();
     report.counts = countsOf(lines.next());
@@ -105,14 +98,14 @@ ImporterReport ReadImporterReport(std::string_view text,
         }
         report.details.append(kCrLf);
         const auto second = lines.next();
-        const auto third = second ? lines.next() : std::nullopt;
-        const auto fourth = third ? lines.next() : std::nullopt;
         if (second) {
             report.details.append(withoutPrefix(*second)).append(kCrLf);
         }
+        const auto third = second ? lines.next() : std::nullopt;
         if (third) {
             report.details.append(withoutPrefix(*third)).append(kCrLf);
         }
+        const auto fourth = third ? lines.next() : std::nullopt;
         if (fourth) {
             report.details.append(*fourth).append(kCrLf).append(kCrLf);
         }
@@ -129,6 +122,16 @@ ImporterReport ReadImporterReport(std::string_view text,
     return report;
 }
 
+} // namespace
+
+ImporterReport ReadImporterReport(std::string_view text,
+                                  const std::function<void(int lineCounter)>& onGroup,
+                                  const GroupNote& note) {
+    LineReader reader;
+    reader.openText(text);
+    return scanReport(reader, onGroup, note);
+}
+
 std::optional<long> FirstNumber(std::string_view text) {
     const std::size_t first = text.find_first_of("0123456789");
     long number = 0;
@@ -142,13 +145,13 @@ std::optional<long> FirstNumber(std::string_view text) {
 ImporterReport Revisar_Resultado(const std::optional<std::string>& path,
                                  const std::function<void(int lineCounter)>& onGroup,
                                  const GroupNote& note) {
-    std::string text;
-    if (!path || !ReadWholeFile(*path, text, kMaxResultFile).ok()) {
+    LineReader reader;
+    if (!path || !reader.open(*path).ok()) {
         ImporterReport missing;
         missing.details = std::string(kResultFileMissing);
         return missing;
     }
-    return ReadImporterReport(text, onGroup, note);
+    return scanReport(reader, onGroup, note);
 }
 
 std::string DetailsForDisplay(const std::string& details) {

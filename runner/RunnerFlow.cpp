@@ -85,6 +85,9 @@ void RunnerFlow::start(const QString& commandText) {
     // The command line holds paths: it goes through the path bridge.
     arguments_ = ParseRunnerArguments(ToPath(commandText));
     main_.setStatus(herdText(herdtext::PressStart));
+    if (const auto problem = environment_.registry.problem()) {
+        message(FromPath(*problem), QMessageBox::Warning);
+    }
     if (!arguments_.any()) {
         main_.show(); // interactive: the user presses Start
         return;

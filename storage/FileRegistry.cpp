@@ -250,6 +250,7 @@ struct StoredContents {
     StoreState state = StoreState::Missing;
     MemoryRegistry store;
     std::string bytes;
+    std::string reason; // why it could not be used
 };
 
 StoredContents readStore(const std::string& path) {
@@ -261,10 +262,14 @@ StoredContents readStore(const std::string& path) {
     if (!status.ok()) {
         contents.state = status.code() == ErrorCode::BadFileFormat ? StoreState::Corrupt
                                                                    : StoreState::Unreadable;
+        contents.reason = status.message();
         return contents;
     }
     auto parsed = ParseRegistryText(contents.bytes);
     contents.state = parsed ? StoreState::Understood : StoreState::Corrupt;
+    if (!parsed) {
+        contents.reason = "it is not a settings file that can be understood";
+    }
     if (parsed) {
         contents.store = std::move(*parsed);
     }
@@ -374,6 +379,17 @@ bool FileRegistry::updateValue(RootKey root, std::string_view keyPath, std::stri
             update(store.readValue(root, keyPath, valueName));
         return !changed || store.writeValue(root, keyPath, valueName, *changed);
     });
+}
+
+std::optional<std::string> FileRegistry::problem() const {
+    const StoredContents contents = readStore(path_);
+    if (contents.reason.empty()) {
+        return std::nullopt;
+    }
+    return path_ + ": the settings store cannot be used (" + contents.reason +
+           "); the settings are taken as empty" +
+           (contents.state == StoreState::Corrupt ? ", and the file is kept aside at the next save"
+                                                  : "");
 }
 
 MemoryRegistry FileRegistry::read() const {

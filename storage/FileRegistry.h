@@ -38,6 +38,7 @@ public:
     bool updateValue(RootKey root, std::string_view keyPath, std::string_view valueName,
                      const ValueUpdate& update) override;
     std::string location() const override { return path_; }
+    std::optional<std::string> problem() const override;
 
     const std::string& path() const { return path_; }
 

@@ -46,6 +46,9 @@ public:
 
     // Where the store lives, for messages ("" when it has no place of its own).
     virtual std::string location() const { return {}; }
+    // What keeps the store from being read (an unreadable or damaged file),
+    // naming it; nothing when it can be used.
+    virtual std::optional<std::string> problem() const { return std::nullopt; }
 };
 
 // The store of this user: the file that KOLVANE_REGISTRY names, or else

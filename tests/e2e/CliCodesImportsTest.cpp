@@ -4,6 +4,7 @@
 #include "tests/support/Process.h"
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -96,6 +97,19 @@ TEST_F(CliWithSettings, ImportsAreListedAndRemoved) {
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("no automatic imports"), std::string::npos);
     EXPECT_EQ(cli({"imports"}).exitCode, 2);
+}
+
+// A damaged store is named at once, not met later as a missing herd
+// software or an empty list.
+TEST_F(CliWithSettings, ADamagedStoreIsNamedAtTheFirstRead) {
+    folder.write("registry.reg", "REGEDIT4\r\n[HKEY_CURRENT_USER\\k]\r\n\"v\"=dword:1\r\n");
+    const auto result = cli({"imports", "list"});
+    EXPECT_NE(result.err.find("kolvane-cli: " + registry +
+                              ": the settings store cannot be used (it is not a settings file "
+                              "that can be understood)"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.err.find("cannot be used"), result.err.rfind("cannot be used")); // once
 }
 
 TEST_F(CliWithSettings, ImportsAndCodesUsageErrorsNameTheirHelp) {

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace kolvane {
@@ -111,6 +112,29 @@ TEST(ImporterReport, ManyGroupsCountEveryGroup) {
     const ImporterReport report = ReadImporterReport(text + "ZN\r\n", [&](int c) { last = c; });
     EXPECT_EQ(last, 61);
     EXPECT_GT(report.details.size(), 60u * 10);
+}
+
+// A report larger than any file read whole is scanned line by line: its
+// groups are counted, never taken for a missing result file.
+TEST(ImporterReport, AnyResultFileSizeIsScanned) {
+    testing::TempFolder folder;
+    const std::string group(std::string("CE Error in line 9\r\nCI i\r\nCM ") +
+                            std::string(200, 'm') + "\r\nCS s\r\n");
+    {
+        std::ofstream out(folder.path("HXDataExchange.ads"), std::ios::binary);
+        out << kHeader;
+        for (int n = 0; n < 300000; ++n) { // about 70 MB
+            out << group;
+        }
+        out << "ZN\r\n";
+    }
+    int last = 0;
+    const ImporterReport report =
+        Revisar_Resultado(folder.path("HXDataExchange.ads"), [&](int counter) { last = counter; });
+    EXPECT_TRUE(report.ended);
+    EXPECT_FALSE(report.noErrors);
+    EXPECT_EQ(last, 300001);
+    EXPECT_TRUE(report.details.starts_with("Error in line 9\r\n"));
 }
 
 TEST(ImporterReport, LongDetailsAreCutForTheBox) {
