@@ -7,6 +7,7 @@
 #include "converter/frmExperimental.h"
 #include "engine/SetupConfirmation.h"
 #include "gui/QtText.h"
+#include "storage/DstWriter.h"
 #include "ui_frmOptions.h"
 
 #include <QGuiApplication>
@@ -169,7 +170,7 @@ void frmOptions::showLineFilterControls() {
 
 void frmOptions::confirm() {
     SetupChoices choices = collectChoices();
-    if (!readSkipCounts(choices) ||
+    if (!separatorCanBeStored(choices) || !readSkipCounts(choices) ||
         customFormatLacksPattern(context_, this, kDateFormats[choices.dateFormat].name) ||
         !settleSendDate(choices.dateFormat)) {
         return;
@@ -179,6 +180,18 @@ void frmOptions::confirm() {
             [&](ImportSetup& setup) { ApplySetupChoices(choices, setup, context_.language); })) {
         accept();
     }
+}
+
+// A separator that a setup file would give back as another one ("1" reads
+// back as fixed columns) is refused before anything is split.
+bool frmOptions::separatorCanBeStored(const SetupChoices& choices) {
+    if (SeparatorCanBeStored(SeparatorFromCaption(choices.separator, context_.language),
+                             context_.language)) {
+        return true;
+    }
+    tell(context_, this, textOf(context_, msg::SeparatorNotStorable));
+    ui_->Separador->setFocus();
+    return false;
 }
 
 // Counts that are no whole number from 0 to 32767 are named to the user, and

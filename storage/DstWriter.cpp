@@ -92,9 +92,11 @@ Status checkColumns(const ColumnTable& table) {
     return Status::Ok();
 }
 
+} // namespace
+
 // The reader takes "@1", "@2" and "@3" for fixed columns, tabs and blanks, and
 // of any other code line only its last character.
-bool separatorReadsBack(const std::string& separator, const Language& language) {
+bool SeparatorCanBeStored(const std::string& separator, const Language& language) {
     if (separator == kFixedColumns || separator == language.LoadText(msg::Tabs) ||
         separator == language.LoadText(msg::Space)) {
         return true;
@@ -104,6 +106,8 @@ bool separatorReadsBack(const std::string& separator, const Language& language) 
     }
     return separator != "1" && separator != "2" && separator != "3";
 }
+
+namespace {
 
 std::string separatorCode(const std::string& separator, const Language& language) {
     if (separator == kFixedColumns) {
@@ -153,7 +157,7 @@ Status BuildDstText(ImportSetup& setup, const Language& language, std::string_vi
     if (Status status = checkColumns(setup.ColumnTable); !status.ok()) {
         return status;
     }
-    if (!separatorReadsBack(setup.Separator, language)) {
+    if (!SeparatorCanBeStored(setup.Separator, language)) {
         return refuse("the separator \"" + setup.Separator +
                       "\" cannot be stored: it would read back as another one");
     }

@@ -11,6 +11,10 @@
 
 namespace kolvane {
 
+// Whether a separator reads back from a DST as itself: one character other
+// than "1", "2" and "3", or the captions of fixed columns, tabs and blanks.
+bool SeparatorCanBeStored(const std::string& separator, const Language& language);
+
 // The text of a DST file for the current setup. `sourceFileLine` is the source
 // file the DST names, or "@" when the user is asked for it each time.
 // Builds the ADIS header for the file, which normalises Width and Decimals of

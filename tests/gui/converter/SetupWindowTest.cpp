@@ -93,6 +93,20 @@ TEST_F(SetupWindow, TypedAndCaptionedSeparatorsAreStoredAsWhatTheyMean) {
     EXPECT_EQ(in<QComboBox>(*window, "Separador")->currentText(), QStringLiteral(";"));
 }
 
+// A setup file would give these back as other separators ("1" as fixed
+// columns, ";;" as ";"): the window stays open on them and says why.
+TEST_F(SetupWindow, SeparatorsASetupFileCannotKeepAreRefused) {
+    prepare([](ImportSetup& changed) { changed.Separator = ";"; });
+    for (const char* typed : {"1", "2", "3", ";;"}) {
+        auto window = open();
+        typeInto(in<QComboBox>(*window, "Separador"), QLatin1String(typed));
+        click(*window, "Aceptar");
+        EXPECT_TRUE(window->isVisible()) << typed;
+        EXPECT_EQ(dialogs().shownMessages().last(), text(msg::SeparatorNotStorable)) << typed;
+        EXPECT_EQ(setup().Separator, ";") << typed;
+    }
+}
+
 TEST_F(SetupWindow, GermanCaptionsStandForTheSameSeparators) {
     useLanguage("DE");
     prepare([](ImportSetup& setup) { setup.Separator = " "; });
