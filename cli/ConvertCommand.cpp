@@ -8,6 +8,7 @@
 #include "engine/AdisConversion.h"
 #include "engine/ColumnChecks.h"
 #include "engine/SetupConfirmation.h"
+#include "engine/SourceEncoding.h"
 #include "herdlink/CodeDictionary.h"
 #include "storage/AtomicFile.h"
 #include "storage/OpenDst.h"
@@ -263,6 +264,11 @@ int RunCheck(const ConvertOptions& options) {
     const EngineContext quiet{cli.language, silent, cli.numbers, cli.clock};
     NullSink nothing;
     const ConversionResult result = convertInto(setup, quiet, nothing);
+    // The one line on standard output: how the source was read.
+    const std::string encoding = setup.SourceFilePath + ": " +
+                                 Shown(cli.language.LoadText(msg::SourceEncodingLabel)) + " " +
+                                 std::string(SourceEncodingName(result.encoding)) + "\n";
+    std::fwrite(encoding.data(), 1, encoding.size(), stdout);
     PrintFindings(result.findings, setup.SourceFilePath, cli.language);
     // A date the converter cannot translate stops it: that is a finding, any
     // other failure is told as convert tells it.

@@ -29,6 +29,7 @@ constexpr std::array<KindTexts, kFindingKinds> kKinds{{
     {FindingKind::Date, msg::FindingKindNotADate},
     {FindingKind::Time, msg::FindingKindNotATime},
     {FindingKind::EmptyIndex, msg::FindingKindEmptyIndex},
+    {FindingKind::Letter, msg::FindingKindLetter},
 }};
 
 int kindName(FindingKind kind) {

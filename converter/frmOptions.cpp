@@ -6,6 +6,8 @@
 #include "converter/SetupChoices.h"
 #include "converter/frmExperimental.h"
 #include "engine/SetupConfirmation.h"
+#include "engine/SourceData.h"
+#include "engine/SourceEncoding.h"
 #include "gui/QtText.h"
 #include "storage/DstWriter.h"
 #include "ui_frmOptions.h"
@@ -105,6 +107,15 @@ void frmOptions::fillLists() {
     }
 }
 
+// The source's encoding as the reader will take it: a UTF-8 file is converted
+// to the herd software's code page before it is split.
+void frmOptions::showEncoding(const std::string& sourcePath) {
+    ui_->lblEncoding->setText(textOf(context_, msg::SourceEncodingLabel));
+    std::string head;
+    static_cast<void>(SourceData::file(sourcePath).readHead(kEncodingSampleBytes, head));
+    ui_->txtEncoding->setText(QString::fromLatin1(SourceEncodingName(DetectSourceEncoding(head))));
+}
+
 // A TAB is shown as the "Tabs" caption but stays a TAB in the setup, so that
 // Cancel leaves the setup exactly as it was.
 void frmOptions::showSetup() {
@@ -116,6 +127,7 @@ void frmOptions::showSetup() {
     showDateFormat(setup.DateFormatName);
     ui_->Inserta_Fecha->setChecked(setup.AskSendDate);
     ui_->FechaAutomatica->setChecked(setup.UseTodayAsSendDate);
+    showEncoding(setup.SourceFilePath);
     ui_->Fecha_a_Insertar->setText(FromAnsi(setup.SendDate));
     const int mode = setup.LineFilterMode <= 2 ? setup.LineFilterMode : 0;
     ui_->cmbLineMark->setCurrentIndex(mode);

@@ -54,6 +54,7 @@ private:
     void showSendDateControls();
     void showLineFilterControls();
     void confirm();
+    void showEncoding(const std::string& sourcePath);
     bool separatorCanBeStored(const SetupChoices& choices);
     bool readSkipCounts(SetupChoices& choices);
     bool settleSendDate(std::size_t dateFormat);

@@ -92,7 +92,9 @@ ConversionResult convertOnThisThread(ImportSetup& setup, const EngineContext& co
     result.readOutcome = read.outcome;
     result.rows = read.rows;
     result.findings = writer.takeFindings();
+    result.findings.merge(read.letters);
     result.sourceLines = writer.takeSourceLines();
+    result.encoding = read.encoding;
     if (!read.completed()) {
         writer.keepDateFailure();
         result.status = read.status;
@@ -121,7 +123,9 @@ ConversionResult convertOnHelpers(ImportSetup& setup, const EngineContext& conte
         result.rows = read.rows;
         const Status converted = writer.finish();
         result.findings = writer.takeFindings();
+        result.findings.merge(read.letters);
         result.sourceLines = writer.takeSourceLines();
+        result.encoding = read.encoding;
         if (writer.batchFailed()) {
             const bool mismatch = converted.code() == ErrorCode::ColumnCountMismatch;
             result.readOutcome = mismatch ? SourceReadResult::Outcome::ColumnCountMismatch

@@ -33,6 +33,7 @@ struct ConversionResult {
     ValueFindings findings;
     // The source line of every row converted (value line k holds row k).
     SourceLineMap sourceLines;
+    SourceEncoding encoding = SourceEncoding::Ansi; // the source's, as read
 
     bool complete() const { return status.ok(); }
 };

@@ -363,6 +363,7 @@ Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVaria
     }
     setup.DateConversionFailed = writer.dateConversionFailed();
     setup.AdisFindings = writer.takeFindings();
+    setup.AdisFindings.merge(setup.SourceLetters);
     setup.AdisText += kCrLf;
     setup.AdisText += kEndLine;
     context.port.endProgress();

@@ -31,6 +31,8 @@ std::string whatWasFound(const ValueFinding& finding, const Language& language) 
         return language.FillText(msg::FindingNotADate, {source});
     case FindingKind::Time:
         return language.FillText(msg::FindingNotATime, {source});
+    case FindingKind::Letter:
+        return language.LoadText(msg::FindingNoAnsiLetter);
     case FindingKind::EmptyIndex:
         break;
     }
@@ -48,6 +50,7 @@ constexpr std::array<CountTexts, kFindingKinds> kCountTexts{{
     {FindingKind::Date, msg::FindingsNotADateOne, msg::FindingsNotADateCount},
     {FindingKind::Time, msg::FindingsNotATimeOne, msg::FindingsNotATimeCount},
     {FindingKind::EmptyIndex, msg::FindingsEmptyIndexOne, msg::FindingsEmptyIndexCount},
+    {FindingKind::Letter, msg::FindingsLetterOne, msg::FindingsLetterCount},
 }};
 
 } // namespace
@@ -71,6 +74,9 @@ std::string FindingLine(const ValueFinding& finding, const std::string& source,
     std::string line = source + ':' + std::to_string(finding.sourceLine) + ": ";
     if (finding.severity == Severity::Warning) {
         line += language.LoadText(msg::FindingWarning) + ": ";
+    }
+    if (finding.kind == FindingKind::Letter) { // a whole line, before it is split
+        return line + whatWasFound(finding, language);
     }
     line += language.FillText(msg::FindingColumn, {std::to_string(finding.column)}) + " (" +
             trimmed(finding.mnemonic) + "): " + whatWasFound(finding, language);

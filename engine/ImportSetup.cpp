@@ -9,10 +9,14 @@ void ResetImportSetup(ImportSetup& setup) {
     auto starts = std::move(setup.FixedColumnStarts);
     auto columns = std::move(setup.ColumnTable);
     auto source = std::move(setup.SourceTable);
+    auto letters = std::move(setup.SourceLetters);
+    const SourceEncoding encoding = setup.SourceFileEncoding;
     setup = ImportSetup{};
     setup.FixedColumnStarts = std::move(starts);
     setup.ColumnTable = std::move(columns);
     setup.SourceTable = std::move(source);
+    setup.SourceLetters = std::move(letters); // they belong to the source table
+    setup.SourceFileEncoding = encoding;
 }
 
 void CopyStagingToWorking(ImportSetup& setup) {

@@ -4,6 +4,7 @@
 // for its whole run and passes it by reference.
 #pragma once
 
+#include "engine/SourceEncoding.h"
 #include "engine/SourceTable.h"
 #include "engine/ValueFindings.h"
 
@@ -86,6 +87,10 @@ struct ImportSetup {
     bool OptionErrOK = false;
     std::string AdisText;
     ValueFindings AdisFindings; // what the value check found while AdisText was built
+    // The encoding the source table was read in, and its lines with letters
+    // Windows-1252 has not (they join AdisFindings when the text is built).
+    SourceEncoding SourceFileEncoding = SourceEncoding::Ansi;
+    ValueFindings SourceLetters;
     std::string StoredAdisHeader;
     std::string DstFilePath;
     bool FixedColumnsFromDst = false;

@@ -2,6 +2,8 @@
 #include "engine/SourceData.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 
 namespace kolvane {
 
@@ -21,6 +23,22 @@ Status SourceData::countLines(long& count) const {
     if (!text_.empty() && text_.back() != '\n') {
         ++count;
     }
+    return Status::Ok();
+}
+
+Status SourceData::readHead(std::size_t bytes, std::string& head) const {
+    head.clear();
+    if (inMemory_) {
+        head = text_.substr(0, bytes);
+        return Status::Ok();
+    }
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(name_.c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file) {
+        return Status::Ok(); // the line reader tells why it cannot be opened
+    }
+    head.resize(bytes);
+    head.resize(std::fread(head.data(), 1, bytes, file.get()));
     return Status::Ok();
 }
 

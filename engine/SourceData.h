@@ -21,6 +21,8 @@ public:
     const std::string& name() const { return name_; }
     Status openIn(LineReader& reader) const;
     Status countLines(long& count) const;
+    // The first `bytes` bytes (fewer when the source is shorter).
+    Status readHead(std::size_t bytes, std::string& head) const;
 
 private:
     SourceData(std::string name, std::string_view text, bool inMemory)

@@ -54,6 +54,17 @@ Status passLine(RowConsumer& consumer, const SourceLineReader& reader, std::stri
     return added;
 }
 
+// A line of a UTF-8 source with letters Windows-1252 has not: they went in as
+// "?", and the user is told (a warning: the rest of the line is as it was).
+void noteLetters(const SourceLineReader& reader, std::string_view line, SourceReadResult& result) {
+    if (reader.unmappedLetters() > 0) {
+        result.letters.add({.sourceLine = reader.lineNumber(),
+                            .sourceText = std::string(line.substr(0, 80)),
+                            .kind = FindingKind::Letter,
+                            .severity = Severity::Warning});
+    }
+}
+
 SourceReadResult failure(Status status, std::size_t rows = 0) {
     SourceReadResult result;
     result.outcome = SourceReadResult::Outcome::Failed;
@@ -96,6 +107,7 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
         return failure(reader.error());
     }
     SourceReadResult result;
+    result.encoding = reader.encoding();
     // Skips that leave no line: the first line after the top ones is a header
     // or a sum line, never a row.
     if (firstResult == LineReader::Result::End || line.empty() || limit <= 0) {
@@ -121,6 +133,7 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
         return failure(begun);
     }
     std::vector<std::string_view> cells(static_cast<std::size_t>(columns));
+    noteLetters(reader, line, result);
     SplitLineIntoRow(setup, line, cells);
     if (Status added = consumer.addRow(cells, reader.lineNumber()); !added.ok()) {
         return failure(added);
@@ -145,6 +158,7 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
         if (line.empty()) {
             continue;
         }
+        noteLetters(reader, line, result);
         if (takesLines) {
             if (Status added = passLine(consumer, reader, line, result, progress); !added.ok()) {
                 return failure(added, result.rows);
@@ -209,6 +223,7 @@ SourceReadResult readFixed(ImportSetup& setup, const EngineContext& context,
     }
     std::vector<std::string_view> cells(static_cast<std::size_t>(columns));
     SourceReadResult result;
+    result.encoding = reader.encoding();
     const bool takesLines = consumer.takesLines();
     Progress progress(context.port, options.showProgress,
                       options.progressCaption ? options.progressCaption : msg::BuildingWindow,
@@ -228,6 +243,7 @@ SourceReadResult readFixed(ImportSetup& setup, const EngineContext& context,
         if (line.empty()) {
             continue;
         }
+        noteLetters(reader, line, result);
         if (takesLines) {
             if (Status added = passLine(consumer, reader, line, result, progress); !added.ok()) {
                 return failure(added, result.rows);
@@ -261,9 +277,13 @@ public:
         table_.appendRow(cells, sourceLine);
         return Status::Ok();
     }
-    void storeInto(ImportSetup& setup) {
+    // The table, with what its reading found, replaces the setup's once the
+    // first row came; otherwise the setup keeps what it had.
+    void storeInto(ImportSetup& setup, const SourceReadResult& read) {
         if (began_) {
             setup.SourceTable = std::move(table_);
+            setup.SourceLetters = read.letters;
+            setup.SourceFileEncoding = read.encoding;
         }
     }
 
@@ -318,7 +338,7 @@ SourceReadResult LoadSourceTable(ImportSetup& setup, const EngineContext& contex
     auto result = layout == SourceLayout::FixedWidth
                       ? readFixed(setup, context, source, options, builder)
                       : readDelimited(setup, context, source, options, builder);
-    builder.storeInto(setup);
+    builder.storeInto(setup, result);
     return result;
 }
 

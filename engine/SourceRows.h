@@ -7,6 +7,8 @@
 #include "engine/EngineContext.h"
 #include "engine/ImportSetup.h"
 #include "engine/SourceData.h"
+#include "engine/SourceEncoding.h"
+#include "engine/ValueFindings.h"
 
 #include <span>
 #include <string_view>
@@ -50,6 +52,9 @@ struct SourceReadResult {
     Outcome outcome = Outcome::Completed;
     Status status; // what went wrong, with file and line, unless Completed
     std::size_t rows = 0;
+    SourceEncoding encoding = SourceEncoding::Ansi;
+    // Lines of a UTF-8 source with letters Windows-1252 has not (a warning each).
+    ValueFindings letters;
 
     bool completed() const { return outcome == Outcome::Completed; }
 };

@@ -9,12 +9,23 @@
 namespace kolvane {
 
 Status SourceLineReader::open(const SourceData& source) {
+    std::string head;
+    if (Status read = source.readHead(kEncodingSampleBytes, head); !read.ok()) {
+        return read;
+    }
+    encoding_ = DetectSourceEncoding(head);
+    atStart_ = true;
+    if (encoding_ == SourceEncoding::Utf16) {
+        return {ErrorCode::BadFileFormat,
+                "the file is UTF-16 text, which is not read: save it as UTF-8 or as ANSI text",
+                source.name()};
+    }
     if (Status opened = source.openIn(reader_); !opened.ok()) {
         return opened;
     }
     std::string_view skipped;
     for (int i = 0; i < setup_.TopLinesToSkip; ++i) {
-        const auto result = reader_.next(skipped);
+        const auto result = nextInAnsi(skipped);
         if (result == LineReader::Result::Error) {
             return reader_.error();
         }
@@ -41,9 +52,25 @@ bool SourceLineReader::passesFilter(std::string_view line) const {
     }
 }
 
+LineReader::Result SourceLineReader::nextInAnsi(std::string_view& line) {
+    const auto result = reader_.next(line);
+    unmapped_ = 0;
+    if (result != LineReader::Result::Line || encoding_ == SourceEncoding::Ansi) {
+        return result;
+    }
+    if (atStart_ && line.starts_with("\xEF\xBB\xBF")) {
+        line.remove_prefix(3);
+    }
+    atStart_ = false;
+    converted_.clear();
+    unmapped_ = AppendUtf8AsAnsi(line, converted_);
+    line = converted_;
+    return result;
+}
+
 LineReader::Result SourceLineReader::next(std::string_view& line) {
     for (;;) {
-        const auto result = reader_.next(line);
+        const auto result = nextInAnsi(line);
         if (result != LineReader::Result::Line || passesFilter(line)) {
             return result;
         }

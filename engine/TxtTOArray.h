@@ -7,6 +7,7 @@
 #include "engine/ImportSetup.h"
 #include "engine/LineReader.h"
 #include "engine/SourceData.h"
+#include "engine/SourceEncoding.h"
 
 #include <span>
 #include <string_view>
@@ -23,12 +24,18 @@ class SourceLineReader {
 public:
     explicit SourceLineReader(const ImportSetup& setup) : setup_(setup) {}
 
-    // Opens the source and reads past TopLinesToSkip lines. A file that ends
-    // before them gives TooFewLines.
+    // Opens the source, finds its encoding and reads past TopLinesToSkip
+    // lines. A file that ends before them gives TooFewLines; a UTF-16 file is
+    // refused.
     Status open(const SourceData& source);
 
-    // The next line that passes the filter (an empty line passes as "").
+    // The next line that passes the filter (an empty line passes as ""), in
+    // Windows-1252 whatever the file's encoding.
     LineReader::Result next(std::string_view& line);
+
+    SourceEncoding encoding() const { return encoding_; }
+    // Letters of the line given last that Windows-1252 has not: written "?".
+    std::size_t unmappedLetters() const { return unmapped_; }
 
     const Status& error() const { return reader_.error(); }
     long lineNumber() const { return reader_.lineNumber(); }
@@ -37,9 +44,14 @@ public:
 
 private:
     bool passesFilter(std::string_view line) const;
+    LineReader::Result nextInAnsi(std::string_view& line);
 
     const ImportSetup& setup_;
     LineReader reader_;
+    SourceEncoding encoding_ = SourceEncoding::Ansi;
+    std::string converted_; // the line given last, when the file is UTF-8
+    std::size_t unmapped_ = 0;
+    bool atStart_ = true; // the byte order mark goes with the first line
 };
 
 // Columns of the source table from its first line: 1 for a non-empty line, plus

@@ -12,10 +12,11 @@
 
 namespace kolvane {
 
-enum class FindingKind { Cut, NotANumber, Date, Time, EmptyIndex };
+// Letter: a letter of a UTF-8 source that Windows-1252 has not, written "?".
+enum class FindingKind { Cut, NotANumber, Date, Time, EmptyIndex, Letter };
 enum class Severity { Error, Warning };
 
-inline constexpr std::size_t kFindingKinds = 5;
+inline constexpr std::size_t kFindingKinds = 6;
 
 struct ValueFinding {
     long sourceLine = 0;

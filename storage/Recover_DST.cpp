@@ -148,8 +148,9 @@ bool readColumnLine(DstCursor& cursor, std::string_view line, bool currentLayout
     column.RecommendedDecimals = fields[6];
     // A width or decimals out of range would write value lines that do not
     // match the definition line (or ask for gigabytes): the setup is unusable.
-    if (!IsBlank(column.Width) && !WholeNumberIn(column.Width, 1, kMaxColumnWidth)) {
-        return cursor.fail("a column width from 1 to " + std::to_string(kMaxColumnWidth), line);
+    // A width of 0 is what the writer stores for a column that has none.
+    if (!IsBlank(column.Width) && !WholeNumberIn(column.Width, 0, kMaxColumnWidth)) {
+        return cursor.fail("a column width from 0 to " + std::to_string(kMaxColumnWidth), line);
     }
     if (!IsBlank(column.Decimals) && !WholeNumberIn(column.Decimals, 0, kMaxColumnDecimals)) {
         return cursor.fail("decimals from 0 to " + std::to_string(kMaxColumnDecimals), line);

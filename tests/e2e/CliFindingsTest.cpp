@@ -88,12 +88,29 @@ TEST(CliFindings, CheckExitsByTheWorstFindingAndWritesNothing) {
     const std::vector<std::pair<std::string, int>> cases = {
         {"276001;12.5\r\n", 0}, {"276001;12.5\r\n;7\r\n", 3}, {"276001;1x\r\n;7\r\n", 1}};
     for (const auto& [rows, exitCode] : cases) {
-        const auto result = cli({"check", kSetup, "--source", folder.write("in.txt", rows)});
+        const std::string source = folder.write("in.txt", rows);
+        const auto result = cli({"check", kSetup, "--source", source});
         EXPECT_EQ(result.exitCode, exitCode) << rows << result.err;
-        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.out, source + ": Encoding of the file: Windows-1252 (ANSI)\n");
         EXPECT_EQ(result.err.empty(), exitCode == 0) << result.err;
     }
     EXPECT_EQ(cli({"check", "/no/such/setup.dst"}).exitCode, 2);
+}
+
+// A UTF-8 export is read in the herd software's code page: its letters are
+// whole, and one the code page has not is a warning on its line.
+TEST(CliFindings, AUtf8SourceIsReadInTheCodePageAndNamed) {
+    testing::TempFolder folder;
+    const std::string source = folder.write("utf8.txt", "\xEF\xBB\xBF"
+                                                        "276001;12.5\r\n276002;1\xCE\xA9\r\n");
+    const auto result = cli({"check", kSetup, "--source", source});
+    EXPECT_EQ(result.out, source + ": Encoding of the file: UTF-8 with byte order mark\n");
+    EXPECT_NE(result.err.find(
+                  source + ":2: warning: letters without an ANSI equivalent were written as ?\n"),
+              std::string::npos)
+        << result.err;
+    const auto converted = cli({"convert", kSetup, "--source", source});
+    EXPECT_NE(converted.out.find("\r\nVN000000276001"), std::string::npos) << converted.out;
 }
 
 } // namespace

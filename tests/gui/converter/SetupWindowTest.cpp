@@ -107,6 +107,19 @@ TEST_F(SetupWindow, SeparatorsASetupFileCannotKeepAreRefused) {
     }
 }
 
+TEST_F(SetupWindow, ShowsHowTheSourceIsRead) {
+    const std::string utf8 = folder.write("utf8.txt", "K\xC3\xBCh;1\r\n");
+    prepare([&](ImportSetup& changed) { changed.SourceFilePath = utf8; });
+    auto window = open();
+    auto* encoding = in<QLineEdit>(*window, "txtEncoding");
+    EXPECT_EQ(encoding->text(), QStringLiteral("UTF-8"));
+    EXPECT_TRUE(encoding->isReadOnly());
+    EXPECT_EQ(in<QLabel>(*window, "lblEncoding")->text(), QStringLiteral("Encoding of the file:"));
+    const std::string ansi = folder.write("ansi.txt", "K\xFCh;1\r\n");
+    prepare([&](ImportSetup& changed) { changed.SourceFilePath = ansi; });
+    EXPECT_EQ(in<QLineEdit>(*open(), "txtEncoding")->text(), QStringLiteral("Windows-1252 (ANSI)"));
+}
+
 TEST_F(SetupWindow, GermanCaptionsStandForTheSameSeparators) {
     useLanguage("DE");
     prepare([](ImportSetup& setup) { setup.Separator = " "; });

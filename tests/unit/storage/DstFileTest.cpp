@@ -289,12 +289,12 @@ TEST_F(DstFile, UnusableValuesAndCutEndsAreRefused) {
     ASSERT_NE(milk, std::string::npos);
     std::string wide = text; // the width field follows the required index
     wide.insert(text.find(';', milk + 14) + 1, "999");
-    refused(wide, "a column width from 1 to 99");
-    for (const char* width : {"0", "-5", "100"}) {
+    refused(wide, "a column width from 0 to 99");
+    for (const char* width : {"-5", "100"}) {
         std::string changed = text;
         const std::size_t at = text.find(';', milk + 14) + 1;
         changed.replace(at, text.find(';', at) - at, width);
-        refused(changed, "a column width from 1 to 99");
+        refused(changed, "a column width from 0 to 99");
     }
     std::string decimals = text;
     const std::size_t decimalsAt = text.find(';', text.find(';', milk + 14) + 1) + 1;
@@ -303,6 +303,14 @@ TEST_F(DstFile, UnusableValuesAndCutEndsAreRefused) {
 
     const std::string start = "in.txt\r\n\r\n\r\n//\r\n\r\n@;\r\n\r\n";
     refused(start + "-1\r\n", "the number of lines to skip at the top (0 or more)");
+
+    // A column without a width is stored as "00": it reads back.
+    ImportSetup noWidth = fullSetup();
+    noWidth.ColumnTable[0].Width.clear();
+    std::string written;
+    ASSERT_TRUE(BuildDstText(noWidth, language, "in.txt", written).ok());
+    ImportSetup readBack;
+    EXPECT_TRUE(ReadDstText(readBack, language, written, "blank.dst").ok());
     ASSERT_TRUE(text.ends_with("4=1\r\n\r\n//\r\n\r\n"));
     refused(text.substr(0, text.size() - 9), "the last option line ended by a line break");
     refused(text.substr(0, text.size() - 6), "\"//\" at the end of the file");
