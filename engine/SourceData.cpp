@@ -37,8 +37,16 @@ Status SourceData::readHead(std::size_t bytes, std::string& head) const {
     if (!file) {
         return Status::Ok(); // the line reader tells why it cannot be opened
     }
-    head.resize(bytes);
-    head.resize(std::fread(head.data(), 1, bytes, file.get()));
+    // In blocks: `bytes` may be far more than the file holds.
+    char block[65536];
+    while (head.size() < bytes) {
+        const std::size_t wanted = std::min(sizeof block, bytes - head.size());
+        const std::size_t got = std::fread(block, 1, wanted, file.get());
+        head.append(block, got);
+        if (got < wanted) {
+            break;
+        }
+    }
     return Status::Ok();
 }
 

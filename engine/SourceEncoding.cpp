@@ -106,6 +106,59 @@ std::string_view SourceEncodingName(SourceEncoding encoding) {
     return "Windows-1252 (ANSI)";
 }
 
+namespace {
+
+void appendUtf8(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+} // namespace
+
+bool Utf16ToUtf8(std::string_view text, std::string& out) {
+    const bool little = text.starts_with("\xFF\xFE");
+    if (!little && !text.starts_with("\xFE\xFF")) {
+        return false;
+    }
+    out.clear();
+    out.reserve(text.size() / 2);
+    const auto unit = [&](std::size_t at) {
+        const auto first = static_cast<std::uint8_t>(text[at]);
+        const auto second = static_cast<std::uint8_t>(text[at + 1]);
+        return static_cast<char32_t>(little ? first | (second << 8) : (first << 8) | second);
+    };
+    constexpr char32_t kReplacement = 0xFFFD;
+    for (std::size_t at = 2; at + 1 < text.size(); at += 2) {
+        char32_t code = unit(at);
+        if (code >= 0xD800 && code <= 0xDBFF && at + 3 < text.size()) {
+            const char32_t low = unit(at + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                at += 2;
+            } else {
+                code = kReplacement;
+            }
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = kReplacement;
+        }
+        appendUtf8(code, out);
+    }
+    return true;
+}
+
 std::size_t AppendUtf8AsAnsi(std::string_view text, std::string& out) {
     std::size_t replaced = 0;
     while (!text.empty()) {

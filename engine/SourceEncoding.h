@@ -15,7 +15,7 @@ enum class SourceEncoding {
     Ansi,    // Windows-1252, or plain ASCII
     Utf8,    // valid UTF-8 holding letters beyond ASCII
     Utf8Bom, // UTF-8 with its byte order mark
-    Utf16,   // a UTF-16 byte order mark: not read
+    Utf16,   // UTF-16 with its byte order mark (either byte order)
 };
 
 // How much of the start of a file the guess looks at.
@@ -28,6 +28,10 @@ SourceEncoding DetectSourceEncoding(std::string_view head);
 
 // "Windows-1252 (ANSI)", "UTF-8", "UTF-8 with byte order mark", "UTF-16".
 std::string_view SourceEncodingName(SourceEncoding encoding);
+
+// UTF-16 text with its byte order mark, as UTF-8 (the mark dropped); a lone
+// surrogate becomes U+FFFD, which no code page holds. False without a mark.
+bool Utf16ToUtf8(std::string_view text, std::string& out);
 
 // Appends `text` (UTF-8) to `out` in Windows-1252. A character without an
 // equivalent, or a byte that is no UTF-8, becomes "?"; their number is returned.

@@ -7,6 +7,12 @@
 #include <cstring>
 
 namespace kolvane {
+namespace {
+
+// A UTF-16 source is held whole while it is read.
+constexpr std::size_t kMaxUtf16Source = std::size_t{256} << 20;
+
+} // namespace
 
 Status SourceLineReader::open(const SourceData& source) {
     std::string head;
@@ -16,11 +22,19 @@ Status SourceLineReader::open(const SourceData& source) {
     encoding_ = DetectSourceEncoding(head);
     atStart_ = true;
     if (encoding_ == SourceEncoding::Utf16) {
-        return {ErrorCode::BadFileFormat,
-                "the file is UTF-16 text, which is not read: save it as UTF-8 or as ANSI text",
-                source.name()};
-    }
-    if (Status opened = source.openIn(reader_); !opened.ok()) {
+        std::string raw;
+        if (Status read = source.readHead(kMaxUtf16Source, raw); !read.ok()) {
+            return read;
+        }
+        if (raw.size() >= kMaxUtf16Source) {
+            return {ErrorCode::BadFileFormat,
+                    "the file is UTF-16 text larger than " + std::to_string(kMaxUtf16Source >> 20) +
+                        " MiB: save it as UTF-8 or as ANSI text",
+                    source.name()};
+        }
+        Utf16ToUtf8(raw, wholeText_);
+        reader_.openText(wholeText_);
+    } else if (Status opened = source.openIn(reader_); !opened.ok()) {
         return opened;
     }
     std::string_view skipped;

@@ -25,8 +25,8 @@ public:
     explicit SourceLineReader(const ImportSetup& setup) : setup_(setup) {}
 
     // Opens the source, finds its encoding and reads past TopLinesToSkip
-    // lines. A file that ends before them gives TooFewLines; a UTF-16 file is
-    // refused.
+    // lines. A file that ends before them gives TooFewLines. A UTF-16 file is
+    // read whole and taken as UTF-8 (such exports are small).
     Status open(const SourceData& source);
 
     // The next line that passes the filter (an empty line passes as ""), in
@@ -50,6 +50,7 @@ private:
     LineReader reader_;
     SourceEncoding encoding_ = SourceEncoding::Ansi;
     std::string converted_; // the line given last, when the file is UTF-8
+    std::string wholeText_; // a UTF-16 file, as UTF-8
     std::size_t unmapped_ = 0;
     bool atStart_ = true; // the byte order mark goes with the first line
 };

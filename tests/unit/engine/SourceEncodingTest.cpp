@@ -95,15 +95,32 @@ TEST_F(Utf8Source, IsSplitAndConvertedInTheCodePage) {
     }
 }
 
-TEST_F(Utf8Source, Utf16IsRefusedByName) {
-    const std::string utf16("\xFF\xFE"
-                            "D\0E\0",
-                            6);
-    const auto read = LoadSourceTable(setup, context(), SourceData::text(utf16, "wide.txt"),
-                                      SourceLayout::Delimited, {});
-    EXPECT_FALSE(read.completed());
-    EXPECT_NE(read.status.describe().find("wide.txt: the file is UTF-16 text"), std::string::npos)
-        << read.status.describe();
+// UTF-16 in either byte order reads as its UTF-8 form would, letters and
+// findings alike.
+TEST_F(Utf8Source, Utf16IsReadAsItsUtf8FormWouldBe) {
+    const std::u16string letters = u"DE01;Gr\u00F6\u00DFe\r\nDE02;\u03A9mega\r\n";
+    for (const bool little : {true, false}) {
+        std::string utf16 = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char16_t unit : letters) {
+            const char high = static_cast<char>(unit >> 8);
+            const char low = static_cast<char>(unit & 0xFF);
+            utf16 += little ? std::string{low, high} : std::string{high, low};
+        }
+        ImportSetup read = setup;
+        const auto loaded = LoadSourceTable(read, context(), SourceData::text(utf16, "wide.txt"),
+                                            SourceLayout::Delimited, {});
+        ASSERT_TRUE(loaded.completed()) << loaded.status.describe();
+        EXPECT_EQ(read.SourceFileEncoding, SourceEncoding::Utf16);
+        EXPECT_EQ(read.SourceTable.cell(0, 1), "Gr\xF6\xDF"
+                                               "e")
+            << little;
+        EXPECT_EQ(read.SourceTable.cell(1, 1), "?mega") << little;
+        EXPECT_EQ(read.SourceLetters.count(FindingKind::Letter), 1u);
+    }
+    std::string out;
+    EXPECT_FALSE(Utf16ToUtf8("no mark", out));
+    ASSERT_TRUE(Utf16ToUtf8(std::string("\xFF\xFE\x3D\xD8\x04\xDC\x00\xD8", 8), out));
+    EXPECT_EQ(out, "\xF0\x9F\x90\x84\xEF\xBF\xBD"); // a pair, then a lone surrogate
 }
 
 } // namespace
