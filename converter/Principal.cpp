@@ -138,6 +138,22 @@ void Principal::writeColumn(int column, const ColumnDefinition& definition) {
     session.setColumnTable(std::move(table));
 }
 
+// A width or decimals out of range would reach the definition line: the
+// column keeps what it had, and the user is told. An empty box takes the
+// recommended value.
+void Principal::takeSize(QLineEdit& box, const std::string& recommended, const SizeRule& rule,
+                         std::string& value) {
+    const std::string typed = ToAnsi(box.text());
+    if (typed.empty()) {
+        value = recommended;
+    } else if (WholeNumberIn(typed, rule.lowest, rule.highest)) {
+        value = typed;
+    } else {
+        box.setText(FromAnsi(value));
+        warn(FromAnsi(context_.language.LoadText(rule.refused)));
+    }
+}
+
 void Principal::storeCurrentColumn() {
     if (!storing_) {
         return;
@@ -157,26 +173,10 @@ void Principal::storeCurrentColumn() {
     column.IsTime = ui_->Hora->isChecked();
     column.DecimalSeparator =
         ui_->Sep_Decimales->isChecked() ? ToAnsi(ui_->Separador->currentText()) : std::string();
-    // A width or decimals out of range would reach the definition line: the
-    // column keeps what it had, and the user is told.
-    const QString width = ui_->Espacios->text();
-    if (width.isEmpty()) {
-        column.Width = column.RecommendedWidth;
-    } else if (WholeNumberIn(ToAnsi(width), 1, kMaxColumnWidth)) {
-        column.Width = ToAnsi(width);
-    } else {
-        ui_->Espacios->setText(FromAnsi(column.Width));
-        warn(FromAnsi(context_.language.LoadText(msg::ColumnWidthRefused)));
-    }
-    const QString decimals = ui_->Precision->text();
-    if (decimals.isEmpty()) {
-        column.Decimals = column.RecommendedDecimals;
-    } else if (WholeNumberIn(ToAnsi(decimals), 0, kMaxColumnDecimals)) {
-        column.Decimals = ToAnsi(decimals);
-    } else {
-        ui_->Precision->setText(FromAnsi(column.Decimals));
-        warn(FromAnsi(context_.language.LoadText(msg::ColumnDecimalsRefused)));
-    }
+    takeSize(*ui_->Espacios, column.RecommendedWidth, {1, kMaxColumnWidth, msg::ColumnWidthRefused},
+             column.Width);
+    takeSize(*ui_->Precision, column.RecommendedDecimals,
+             {0, kMaxColumnDecimals, msg::ColumnDecimalsRefused}, column.Decimals);
     // A factor shown is the factor: emptied by the user, the column has none.
     // One not shown stays as the table holds it.
     if (!ui_->txtFactorCorrector->isHidden()) {

@@ -11,6 +11,8 @@
 #include "herdlink/CodeDictionary.h"
 
 #include <QWidget>
+
+class QLineEdit;
 #include <memory>
 
 namespace kolvane::converter {
@@ -61,6 +63,13 @@ private:
     void clearCode(bool typedMnemonic, bool sizes);
     int dataTypeOf(const std::string& mnemonic);
     void warn(const QString& text);
+    struct SizeRule {
+        long long lowest;
+        long long highest;
+        int refused; // the message when the typed value is outside them
+    };
+    void takeSize(QLineEdit& box, const std::string& recommended, const SizeRule& rule,
+                  std::string& value);
 
     void noImport();
     void dateClicked(bool checked);

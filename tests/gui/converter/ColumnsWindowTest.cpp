@@ -308,6 +308,28 @@ TEST_F(ColumnsWindow, MovingStoresTheColumnAndShowsTheOther) {
     EXPECT_EQ(textOf("Espacios").toStdString(), "15");
 }
 
+// A width or decimals the definition line cannot hold is refused with a
+// message; the column keeps what it had.
+TEST_F(ColumnsWindow, WidthsAndDecimalsOutOfRangeAreRefused) {
+    typeMnemonic("MILKKG");
+    typeInto("Espacios", "4");
+    window().showColumn(2);
+    window().showColumn(1);
+    for (const char* width : {"-5", "0", "100"}) {
+        typeInto("Espacios", width);
+        window().showColumn(2);
+        EXPECT_EQ(entry(1).Width, "4") << width;
+        EXPECT_EQ(dialogs().shownMessages().last().toStdString(),
+                  "The width must be a whole number from 1 to 99; the column keeps its width.");
+        window().showColumn(1);
+    }
+    typeInto("Precision", "12");
+    window().showColumn(2);
+    EXPECT_NE(entry(1).Decimals, "12");
+    EXPECT_TRUE(
+        dialogs().shownMessages().last().startsWith(QStringLiteral("The decimals must be")));
+}
+
 TEST_F(ColumnsWindow, PreviousStaysOnTheFirstColumnAndNextOnTheLast) {
     typeMnemonic("ANIMALID");
     click("Anterior");
