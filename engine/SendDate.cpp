@@ -3,6 +3,7 @@
 
 #include "engine/DateCheck.h"
 #include "engine/Dates.h"
+#include "engine/SetupConfirmation.h"
 
 namespace kolvane {
 std::string TodayInSetupFormat(const ImportSetup& setup, const Clock& clock) {
@@ -15,7 +16,8 @@ std::optional<std::string> SendDateRefusal(const ImportSetup& setup, std::string
         return std::nullopt;
     }
     const std::string example = TodayInSetupFormat(setup, clock);
-    return language.FillText(msg::SendDateUnreadable, {sendDate, ShownDateFormat(setup), example});
+    return language.FillText(msg::SendDateUnreadable,
+                             {sendDate, DateFormatCaption(setup, language), example});
 }
 
 } // namespace kolvane

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/SetupConfirmation.h"
 
+#include "engine/DateCheck.h"
 #include "engine/Dates.h"
 
 namespace kolvane {
@@ -16,6 +17,20 @@ std::string SeparatorFromCaption(std::string_view text, const Language& language
         return std::string(kFixedColumns);
     }
     return std::string(text);
+}
+
+std::string DateFormatCaption(const ImportSetup& setup, const Language& language) {
+    const std::string_view shown = ShownDateFormat(setup);
+    if (shown != setup.DateFormatName) {
+        return std::string(shown); // the user's own pattern
+    }
+    for (const DateFormatChoice& choice : kDateFormats) {
+        if (choice.name == shown) {
+            const std::string caption = language.LoadText(choice.captionNumber);
+            return caption.empty() ? std::string(shown) : caption;
+        }
+    }
+    return std::string(shown);
 }
 
 std::string TodayAsSendDate(const ImportSetup& setup, const Clock& clock) {

@@ -20,6 +20,11 @@ inline constexpr DateFormatChoice kDateFormats[] = {
     {"ddmmaaaa", 167}, {"aaaammdd", 180}, {"Personalizado", 181},
 };
 
+// The setup's date format as the setup window shows it in the current
+// language ("dd-mm-yy" in English, "tt-mm-jj" in German); the user's own
+// format shows its pattern.
+std::string DateFormatCaption(const ImportSetup& setup, const Language& language);
+
 // The separator that a caption of the current language stands for: the "Space"
 // caption is a blank, the "Tabs" caption the TAB character, the "Fixed columns"
 // caption means fixed-width columns; any other text is the separator itself.

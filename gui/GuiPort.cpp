@@ -153,6 +153,9 @@ int GuiPort::waitingQuestions() const {
 }
 
 MessageAnswer GuiPort::showMessage(int number, MessageIcon icon, MessageButtons buttons) {
+    if (const auto replaced = instead_.find(number); replaced != instead_.end()) {
+        number = replaced->second;
+    }
     return ask(FromAnsi(language_.LoadText(number)), icon, buttons);
 }
 

@@ -16,6 +16,7 @@
 #include <QObject>
 #include <condition_variable>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -40,6 +41,10 @@ public:
     void setProgress(std::int64_t value) override;
     void endProgress() override;
 
+    // Message `number` is shown as message `shown` instead (a program whose
+    // windows differ names its own). Set before any job runs.
+    void showInstead(int number, int shown) { instead_[number] = shown; }
+
     // Shows a text on the window thread and waits for the answer.
     MessageAnswer ask(const QString& text, MessageIcon icon, MessageButtons buttons);
 
@@ -63,6 +68,7 @@ private:
     ProgressWindow& progress_;
     CaptionText caption_;
     std::int64_t maximum_ = 1; // window thread only
+    std::map<int, int> instead_;
 
     mutable std::mutex mutex_;
     std::condition_variable answered_;

@@ -17,7 +17,8 @@ public:
     void begin(const QString& caption);
     // The share done, from 0 to 1000.
     void setPermille(int permille);
-    void finish();
+    // Hides the window; a window that goes on showing other things hides its bar.
+    virtual void finish();
 
     QString caption() const;
     int permille() const;

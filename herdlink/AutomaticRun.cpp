@@ -190,7 +190,7 @@ std::string ImportCountsText(const ImporterReport& report, const RunnerConversio
 std::string WrongValuesDetails(const RunnerConversion& conversion, const Language& language) {
     std::string details;
     if (conversion.datesNotTranslated) {
-        details += language.LoadText(msg::DateNotTranslated) + "\r\n";
+        details += language.LoadText(msg::DateNotTranslatedRunner) + "\r\n";
     }
     for (const char c : FindingsReport(conversion.findings, conversion.sourcePath, language)) {
         if (c == '\n') {

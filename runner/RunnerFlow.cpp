@@ -3,11 +3,16 @@
 
 #include "engine/DateCheck.h"
 #include "engine/SendDate.h"
+#include "engine/SetupConfirmation.h"
 #include "gui/QtText.h"
 #include "herdlink/CodeDictionary.h"
+#include "herdlink/Importer.h"
+#include "storage/AtomicFile.h"
 #include "storage/AutomaticImportList.h"
 #include "storage/Settings.h"
 
+#include <QDesktopServices>
+#include <QUrl>
 #include <filesystem>
 
 namespace kolvane::runner {
@@ -32,14 +37,23 @@ RunnerFlow::RunnerFlow(RunnerEnvironment environment, QObject* parent)
       language_(Settings(environment_.registry).language()),
       texts_(HerdTexts::Fetch(environment_.registry)),
       list_(Settings(environment_.registry).automaticImports()),
-      localiser_(textSource(), runnerFont()), working_(localiser_),
-      port_(language_, environment_.dialogs, working_,
+      localiser_(textSource(), runnerFont()), waiting_(localiser_),
+      port_(language_, environment_.dialogs, waiting_,
             [this](int caption) { return progressCaption(caption); }),
-      main_(localiser_), waiting_(localiser_), session_(language_, port_, environment_.clock) {
+      main_(localiser_), session_(language_, port_, environment_.clock) {
+    // The runner has no setup window to blame for a date it cannot read.
+    port_.showInstead(msg::DateNotTranslated, msg::DateNotTranslatedRunner);
+    connect(&main_, &frmMain::setupDropped, this, &RunnerFlow::runDropped);
+    connect(&waiting_, &frmWitingToEnd::cancelRequested, this, &RunnerFlow::cancelConversion);
+    connect(&waiting_, &frmWitingToEnd::saveDetailsRequested, this, &RunnerFlow::saveDetails);
+    connect(&waiting_, &frmWitingToEnd::openReportRequested, this, &RunnerFlow::openImporterReport);
     connect(&main_, &frmMain::startRequested, this, &RunnerFlow::startClicked);
     connect(&main_, &frmMain::closed, this, [this] { end(kRunnerNoErrors); });
-    connect(&waiting_, &frmWitingToEnd::done, this,
-            [this] { end(reported_ ? kRunnerReported : kRunnerNoErrors); });
+    connect(&waiting_, &frmWitingToEnd::done, this, [this] {
+        end(waiting_.converting() ? kRunnerNotConverted
+            : reported_           ? kRunnerReported
+                                  : kRunnerNoErrors);
+    });
     connect(&session_, &ImportSession::busyChanged, &main_,
             [this](bool busy) { main_.setStartEnabled(!busy); });
 }
@@ -65,6 +79,10 @@ std::optional<QString> RunnerFlow::sendDateRefusal(const std::string& sendDate) 
 
 QString RunnerFlow::herdText(int number) const {
     return FromAnsi(texts_.text(number));
+}
+
+QString RunnerFlow::text(int number) const {
+    return FromAnsi(language_.LoadText(number));
 }
 
 QString RunnerFlow::explanationOf(const std::string& dstPath) const {
@@ -140,14 +158,23 @@ void RunnerFlow::openSelection() {
     main_.setStatus(herdText(herdtext::Choosing));
     selection_ = std::make_unique<frmAutom>(localiser_);
     QStringList entries;
+    int chosen = 0; // the import run last, else the first
+    const std::string last = Settings(environment_.registry).lastAutomaticImport();
     for (const auto& entry : list_) {
+        if (entry == last) {
+            chosen = static_cast<int>(entries.size());
+        }
         entries << FromPath(entry);
     }
-    selection_->setEntries(entries);
+    selection_->setEntries(entries, chosen, text(msg::NoAutomaticImports));
+    if (!entries.isEmpty()) {
+        selection_->setExplanation(explanationOf(ToPath(entries.at(chosen))));
+    }
     connect(selection_.get(), &frmAutom::entryChosen, this, [this](const QString& path) {
         selection_->setExplanation(explanationOf(ToPath(path)));
     });
     connect(selection_.get(), &frmAutom::confirmed, this, &RunnerFlow::acceptSelection);
+    connect(selection_.get(), &frmAutom::searchRequested, this, &RunnerFlow::searchSetupFile);
     connect(selection_.get(), &frmAutom::cancelled, this, [this] {
         selection_->hide();
         main_.setStatus(herdText(herdtext::PressStart));
@@ -157,18 +184,44 @@ void RunnerFlow::openSelection() {
 }
 
 void RunnerFlow::acceptSelection() {
-    QString chosen = selection_->chosenSetup();
+    const QString chosen = selection_->chosenSetup();
     if (chosen.isEmpty()) {
-        chosen = environment_.dialogs.openFileName(
-            selection_.get(), QStringLiteral("Abrir fichero de configuracion"),
-            QStringLiteral("Todos los archivos (*.dst)|*.dst"));
-        if (chosen.isEmpty()) {
-            return; // the window stays open
-        }
+        searchSetupFile();
+        return;
     }
     // A typed path that is no entry is taken when it names a DST file.
-    sFile_ = ToPath(chosen);
+    runChosen(chosen);
+}
+
+void RunnerFlow::searchSetupFile() {
+    const QString chosen =
+        environment_.dialogs.openFileName(selection_.get(), text(msg::OpenSetupFileTitle),
+                                          text(msg::SetupFilesFilter) + QStringLiteral("|*.dst"));
+    if (!chosen.isEmpty()) {
+        runChosen(chosen); // a cancelled dialog leaves the window open
+    }
+}
+
+void RunnerFlow::runChosen(const QString& dstPath) {
+    sFile_ = ToPath(dstPath);
+    // Offered first the next time; a store that cannot be written was told at start.
+    Settings(environment_.registry).setLastAutomaticImport(sFile_);
     selection_->hide();
+    Recuperar_Todo(sFile_);
+}
+
+// Dropped onto the main window: run as if chosen by hand.
+void RunnerFlow::runDropped(const QString& dstPath) {
+    if (session_.busy() || fromCommandLine_ || ended_) {
+        return;
+    }
+    if (!dstPath.endsWith(QStringLiteral(".dst"))) {
+        message(herdText(herdtext::NotADstFile) + QLatin1Char('\n') + dstPath,
+                QMessageBox::Warning);
+        return;
+    }
+    sFile_ = ToPath(dstPath);
+    main_.hide();
     Recuperar_Todo(sFile_);
 }
 
@@ -206,8 +259,16 @@ void RunnerFlow::Recuperar_Todo(const std::string& dstPath) {
 void RunnerFlow::askForSendDate() {
     main_.hide();
     sendDate_ = std::make_unique<Fecha_Ask>(localiser_);
-    sendDate_->ask(FromAnsi(language_.LoadText(msg::InsertDate)),
-                   FromAnsi(ShownDateFormat(session_.setup())));
+    const auto today = environment_.clock.today();
+    sendDate_->ask(text(msg::InsertDate), FromAnsi(DateFormatCaption(session_.setup(), language_)),
+                   QDate(static_cast<int>(today.year()), static_cast<int>(unsigned(today.month())),
+                         static_cast<int>(unsigned(today.day()))),
+                   [this](QDate day) {
+                       const FixedClock chosen(std::chrono::year{day.year()} /
+                                               static_cast<unsigned>(day.month()) /
+                                               static_cast<unsigned>(day.day()));
+                       return FromAnsi(TodayInSetupFormat(session_.setup(), chosen));
+                   });
     connect(sendDate_.get(), &Fecha_Ask::confirmed, this, &RunnerFlow::acceptSendDate);
     connect(sendDate_.get(), &Fecha_Ask::abandoned, this, [this] { failRun({}, kRunnerNoErrors); });
     sendDate_->show();
@@ -236,9 +297,9 @@ bool RunnerFlow::chooseSourceFile(std::string& sourcePath) {
     sourcePath = session_.setup().SourceFilePath;
     const bool fixed = session_.setup().usesFixedColumns();
     const QString title =
-        fixed ? herdText(herdtext::OpenSourceTitle) : QStringLiteral("Abrir Fichero de Entrada");
+        fixed ? herdText(herdtext::OpenSourceTitle) : text(msg::OpenSourceFileTitle);
     const QString filter =
-        fixed ? QStringLiteral("(*.*)|*.*") : QStringLiteral("Todos los archivos (*.*)|*.*");
+        fixed ? QStringLiteral("(*.*)|*.*") : text(msg::AnyFileFilter) + QStringLiteral("|*.*");
     std::error_code ec;
     if (sourcePath != kAskForSource && std::filesystem::is_regular_file(sourcePath, ec)) {
         return true;
@@ -280,6 +341,7 @@ void RunnerFlow::El_Principal_Continua() {
     }
     const std::string adisPath =
         ImporterAdisFile(ImporterCommand::RunnerImport, ToPath(environment_.programFolder));
+    waiting_.startConversion();
     session_.runJob(
         {},
         [sourcePath, adisPath,
@@ -292,15 +354,23 @@ void RunnerFlow::El_Principal_Continua() {
         [this](const std::optional<RunnerConversion>& conversion) { converted(conversion); });
 }
 
+void RunnerFlow::cancelConversion() {
+    if (waiting_.converting()) {
+        // The job stops at its next batch; its ADIS file is never completed,
+        // so nothing is handed to the importer.
+        session_.jobs().cancel();
+    }
+}
+
 void RunnerFlow::converted(const std::optional<RunnerConversion>& conversion) {
-    working_.finish();
+    waiting_.endConversion();
     if (!conversion) {
         failRun({}, kRunnerNotConverted); // stopped: nothing is handed on
         return;
     }
     if (conversion->tooManyFields()) {
         // The runner ends here; no ADIS file is left behind.
-        message(herdText(herdtext::TooManyFields), QMessageBox::Critical);
+        tellTooManyFields(conversion->status);
         end(kRunnerNotConverted);
         return;
     }
@@ -315,10 +385,24 @@ void RunnerFlow::converted(const std::optional<RunnerConversion>& conversion) {
     Lanzar_Importador();
 }
 
+// The herd software's words, then where: the source file and its line.
+void RunnerFlow::tellTooManyFields(const Status& status) {
+    QString where = FromPath(status.path());
+    if (status.line() > 0) {
+        where += (where.isEmpty() ? QString() : QStringLiteral(", ")) +
+                 FromAnsi(language_.FillText(msg::SourceLineNote, {std::to_string(status.line())}));
+    }
+    message(herdText(herdtext::TooManyFields) +
+                (where.isEmpty() ? QString() : QStringLiteral("\n\n") + where),
+            QMessageBox::Critical);
+}
+
 void RunnerFlow::Lanzar_Importador() {
     main_.hide();
     waiting_.setStatus(herdText(herdtext::ImportRunning));
-    waiting_.startAnimation();
+    waiting_.startImporterWait([this](int seconds) {
+        return FromAnsi(language_.FillText(msg::ImporterElapsed, {std::to_string(seconds)}));
+    });
     const std::string installFolder = Settings(environment_.registry).herdInstallFolder();
     const std::string ownFolder = ToPath(environment_.programFolder);
     const QString counterPrefix = herdText(herdtext::ReadingReport);
@@ -348,10 +432,43 @@ void RunnerFlow::imported(const std::optional<RunnerImport>& result) {
     if (!wrongValues_.empty()) {
         details = wrongValues_ + "\r\n" + details;
     }
+    std::error_code ec;
     waiting_.showOutcome(
         !reported_, herdText(reported_ ? herdtext::ErrorsFound : herdtext::NoErrors),
-        FromAnsi(ImportCountsText(result->report, conversion_, language_)), FromAnsi(details));
+        FromAnsi(ImportCountsText(result->report, conversion_, language_)), FromAnsi(details),
+        std::filesystem::is_regular_file(ToPath(importerReportPath()), ec));
     waiting_.show();
+}
+
+QString RunnerFlow::importerReportPath() const {
+    return FromPath(Settings(environment_.registry).herdInstallFolder() + "/" + kImporterResult);
+}
+
+void RunnerFlow::saveDetails() {
+    const QString path =
+        environment_.dialogs.saveFileName(&waiting_, text(msg::SaveDetailsTitle),
+                                          text(msg::TextFilesFilter) + QStringLiteral("|*.txt"));
+    if (path.isEmpty()) {
+        return;
+    }
+    // Line ends of the platform's text files, so that any viewer shows the lines.
+    QString lines = waiting_.details();
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QByteArray bytes = lines.toUtf8();
+    const Status written = WriteFileAtomically(
+        ToPath(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written.ok()) {
+        message(FromAnsi(language_.FillText(
+                    msg::DetailsNotSaved, {ToAnsi(path), Status(written).withPath({}).describe()})),
+                QMessageBox::Warning);
+    }
+}
+
+void RunnerFlow::openImporterReport() {
+    const QString path = importerReportPath();
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        message(text(msg::ReportNotOpened) + QLatin1Char('\n') + path, QMessageBox::Warning);
+    }
 }
 
 // A run that cannot go on: started from the command line the program ends,

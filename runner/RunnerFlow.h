@@ -12,7 +12,6 @@
 #include "gui/FormLocaliser.h"
 #include "gui/GuiPort.h"
 #include "gui/ImportSession.h"
-#include "gui/Trabajando.h"
 #include "herdlink/AutomaticRun.h"
 #include "herdlink/HerdTexts.h"
 #include "runner/Fecha_Ask.h"
@@ -60,7 +59,6 @@ public:
     // The windows, for tests that drive them as a user would.
     QWidget& mainWindow() { return main_; }
     QWidget& waitingWindow() { return waiting_; }
-    QWidget& workingWindow() { return working_; }
     QWidget* selectionWindow() { return selection_.get(); }
     QWidget* confirmationWindow() { return confirmation_.get(); }
     QWidget* sendDateWindow() { return sendDate_.get(); }
@@ -77,20 +75,29 @@ private:
     void startClicked();
     void openSelection();
     void acceptSelection();
+    void searchSetupFile();
+    void runChosen(const QString& dstPath);
+    void runDropped(const QString& dstPath);
     void Recuperar_Todo(const std::string& dstPath);
     void askForSendDate();
     void acceptSendDate();
     void El_Principal_Continua();
     bool chooseSourceFile(std::string& sourcePath);
     void converted(const std::optional<RunnerConversion>& conversion);
+    void cancelConversion();
+    void tellTooManyFields(const Status& status);
     // The setting "ImporterTimeout": false when it is unusable (the run ends, told why).
     bool readImporterLimit();
     void Lanzar_Importador();
     void imported(const std::optional<RunnerImport>& imported);
+    void saveDetails();
+    void openImporterReport();
+    QString importerReportPath() const;
     void failRun(const QString& text, int exitCode);
     void end(int exitCode);
 
     QString herdText(int number) const;
+    QString text(int number) const;
     // Nothing when the send date reads under the setup's format; else why not.
     std::optional<QString> sendDateRefusal(const std::string& sendDate) const;
     QString explanationOf(const std::string& dstPath) const;
@@ -114,11 +121,11 @@ private:
     std::chrono::minutes importerLimit_ = kDefaultImporterTimeout;
 
     // The windows go after the session, whose jobs use them: the session (and
-    // its helper thread) is gone before any window is.
-    Trabajando working_;
+    // its helper thread) is gone before any window is. The waiting window
+    // shows the conversion's progress: it comes before the port.
+    frmWitingToEnd waiting_;
     GuiPort port_;
     frmMain main_;
-    frmWitingToEnd waiting_;
     std::unique_ptr<frmAutom> selection_;
     std::unique_ptr<frmBatMain> confirmation_;
     std::unique_ptr<Fecha_Ask> sendDate_;

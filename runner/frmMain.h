@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The runner's main window: its status line and the Start button.
+// The runner's main window: its status line and the Start button; a setup
+// file dropped onto it is run.
 #pragma once
 
 #include <QWidget>
@@ -28,10 +29,14 @@ public:
 
 signals:
     void startRequested();
+    // A file was dropped onto the window (its path): run it.
+    void setupDropped(const QString& path);
     void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     std::unique_ptr<Ui::frmMain> ui_;

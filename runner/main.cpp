@@ -2,6 +2,7 @@
 // Brennick, the automatic import runner: "Brennick [-d] [-c] DST-path".
 #include "gui/QtText.h"
 #include "runner/RunnerFlow.h"
+#include "runner/RunnerStartup.h"
 #include "storage/ProgramFolder.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ namespace {
 int run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brennick"));
+    QApplication::setApplicationVersion(QStringLiteral(KOLVANE_VERSION));
     const auto registry = kolvane::OpenUserRegistry();
     kolvane::Dialogs dialogs(QStringLiteral("Brennick"));
     const kolvane::SystemClock clock;
@@ -26,6 +28,11 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window: these work without a desktop.
+    if (const auto early = kolvane::runner::EarlyAnswer(argc, argv, KOLVANE_VERSION)) {
+        std::fputs(early->text.c_str(), early->exitCode == 0 ? stdout : stderr);
+        return early->exitCode;
+    }
     try {
         return run(argc, argv);
     } catch (const std::bad_alloc&) {

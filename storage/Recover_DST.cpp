@@ -399,7 +399,9 @@ Status readFromFile(ImportSetup& setup, const Language& language, UserPort& port
     std::string text;
     Status read = ReadWholeFile(path, text, kMaxDstFileSize);
     if (read.code() == ErrorCode::FileNotFound) {
-        port.showMessage(msg::FileNotFound, MessageIcon::Critical, MessageButtons::Ok);
+        // The path on a second line: the user sees which file is missing.
+        port.showText(language.LoadText(msg::FileNotFound) + '\n' + path, MessageIcon::Critical,
+                      MessageButtons::Ok);
         setup.DstFilePath.clear();
         return read;
     }

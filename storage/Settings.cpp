@@ -58,6 +58,15 @@ std::optional<std::string> Settings::importerTimeout() {
     return stored;
 }
 
+std::string Settings::lastAutomaticImport() {
+    std::string stored = values_.Leer_Setting("LastAutomaticImport", "", 0);
+    return stored == " " ? std::string() : stored;
+}
+
+bool Settings::setLastAutomaticImport(const std::string& dstPath) {
+    return values_.Escribir_Setting("LastAutomaticImport", dstPath);
+}
+
 AutomationList Settings::automaticImports() {
     AutomationList list;
     Leer_Automatizaciones(values_, list);

@@ -45,6 +45,11 @@ public:
     AutomationList automaticImports();
     Status setAutomaticImports(const AutomationList& list);
 
+    // "LastAutomaticImport": the DST path the runner ran last from its
+    // selection window; "" when none.
+    std::string lastAutomaticImport();
+    bool setLastAutomaticImport(const std::string& dstPath);
+
     // "ImporterTimeout": the text stored, or nothing when it is not set.
     std::optional<std::string> importerTimeout();
     // Where the settings live, for messages.

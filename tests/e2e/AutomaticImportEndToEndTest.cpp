@@ -6,6 +6,7 @@
 #include "tests/support/HerdsimSandbox.h"
 #include "tests/support/Process.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -57,6 +58,30 @@ TEST_F(EndToEnd, BrennickImportsUnattendedAndExitsZero) {
     EXPECT_TRUE(adis.starts_with("fN errok=1\r\nDH00000000000000080\r\n"));
     EXPECT_TRUE(adis.ends_with("\r\nZN\r\n"));
     EXPECT_TRUE(sandbox.folder().read("hx/HXDataExchange.ads").find("ZN") != std::string::npos);
+}
+
+// Started by a scheduler on a machine without a desktop, or asked for its
+// usage: one line (or the usage) and an exit status, never a window or an abort.
+TEST_F(EndToEnd, BrennickWithoutADesktopSaysSoAndWhatToUseInstead) {
+    testing::ProcessOptions options;
+    options.environment = sandbox.environment();
+    options.environment["DISPLAY"] = "";
+    options.environment["WAYLAND_DISPLAY"] = "";
+    options.environment["QT_QPA_PLATFORM"] = "";
+    const std::string brennick = installed(BRENNICK);
+    auto result = testing::RunProgram(brennick, {"-d", "-c", setupFor(kGoodSource)}, options);
+    EXPECT_EQ(result.exitCode, 2) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find("kolvane-cli run"), std::string::npos) << result.err;
+    EXPECT_EQ(sandbox.importedRecords(), 0);
+
+    for (const char* ask : {"--help", "--version"}) {
+        result = testing::RunProgram(brennick, {ask}, options);
+        EXPECT_EQ(result.exitCode, 0) << ask << result.err;
+        EXPECT_TRUE(result.out.starts_with("Brennick ")) << ask << result.out;
+        EXPECT_TRUE(result.err.empty()) << ask << result.err;
+    }
+    EXPECT_NE(result.out.find('.'), std::string::npos); // the version number
 }
 
 TEST_F(EndToEnd, RunCommandExitCodesForEachOutcome) {
@@ -172,7 +197,7 @@ TEST_F(SendDateEndToEnd, RunRefusesASendDateThatDoesNotReadInTheFormat) {
     auto result = run(KOLVANE_CLI, {"run", setup, "--send-date", "2026-12-08"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.starts_with("kolvane-cli: The send date \"2026-12-08\" does not read "
-                                       "as a date in the format dd-mm-aa, for example "))
+                                       "as a date in the format dd-mm-yy, for example "))
         << result.err;
     EXPECT_NE(result.err.find("\nTry 'kolvane-cli run --help'.\n"), std::string::npos);
     for (const char* wrong : {"31-02-26", "08-13-26", "4.12.2026", "081226", "today's"}) {
@@ -188,7 +213,7 @@ TEST_F(SendDateEndToEnd, RunRefusesASendDateThatDoesNotReadInTheFormat) {
     result = run(KOLVANE_CLI, {"run", setup, "--send-date", "12.2026", "--language", "DE"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.starts_with("kolvane-cli: Das Sendedatum \"12.2026\" l\xC3\xA4sst sich "
-                                       "nicht als Datum im Format dd-mm-aa lesen"))
+                                       "nicht als Datum im Format tt-mm-jj lesen"))
         << result.err;
 
     result = run(KOLVANE_CLI, {"run", setup, "--send-date", "08-12-26"});
@@ -215,7 +240,7 @@ TEST_F(SendDateEndToEnd, ConvertChecksTheSendDateToo) {
     const std::string output = sandbox.folder().path("out.ads");
     auto result = run(KOLVANE_CLI, {"convert", setup, "--send-date", "2026-12-08", "-o", output});
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.err.find("in the format dd-mm-aa, for example "), std::string::npos)
+    EXPECT_NE(result.err.find("in the format dd-mm-yy, for example "), std::string::npos)
         << result.err;
     EXPECT_NE(result.err.find("\nTry 'kolvane-cli convert --help'.\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(output));

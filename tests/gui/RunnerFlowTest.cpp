@@ -1,88 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Whole runs of the runner's flow in this process, against herdsim installed in
 // a sandbox; the windows are driven as a user would, on the offscreen platform.
-#include "runner/RunnerFlow.h"
-
-#include "gui/QtText.h"
-#include "storage/FileRegistry.h"
-#include "tests/support/HerdsimSandbox.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <filesystem>
-#include <gtest/gtest.h>
-#include <thread>
+#include "tests/gui/RunnerFlowFixture.h"
 
 namespace kolvane::runner {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A control of a window, found by its objectName as a user's tool would.
-template <typename Control> Control* in(QWidget* window, const char* name) {
-    Control* control = window ? window->findChild<Control*>(QLatin1String(name)) : nullptr;
-    if (control == nullptr) {
-        throw std::runtime_error(std::string("no control ") + name);
-    }
-    return control;
-}
-template <typename Control> Control* in(QWidget& window, const char* name) {
-    return in<Control>(&window, name);
-}
-
-const std::string kGoodSource = "Animal;Date;Milk;Cells\r\n"
-                                "276000912345678;03-12-26;31,4;120\r\n"
-                                "276000912345679;03-12-26;28,9;85\r\n";
-
-class RunnerFlowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        sandbox.useInThisProcess();
-        dialogs.setUnattended(true); // an unexpected dialog must not block a test
-    }
-
-    RunnerFlow& makeFlow() {
-        flow = std::make_unique<RunnerFlow>(RunnerEnvironment{
-            registry, dialogs, clock, QString::fromStdString(sandbox.programFolder())});
-        finished = std::make_unique<QSignalSpy>(flow.get(), &RunnerFlow::finished);
-        return *flow;
-    }
-    // The exit code, once the run has ended (-1 when it did not end in time).
-    int waitForEnd() {
-        if (finished->isEmpty() && !finished->wait(60000)) {
-            QWidget& waiting = flow->waitingWindow();
-            if (in<QPushButton>(waiting, "btnDetalles")->isVisible()) {
-                QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);
-            }
-            ADD_FAILURE()
-                << "the run did not end; the waiting window says: "
-                << in<QLabel>(waiting, "Label1")->text().toStdString() << '\n'
-                << in<QPlainTextEdit>(waiting, "txtDetalles")->toPlainText().toStdString();
-            return -1;
-        }
-        return finished->first().first().toInt();
-    }
-    bool waitFor(const std::function<bool()>& condition) {
-        return QTest::qWaitFor(condition, 60000);
-    }
-    QString herdText(int number) const { return FromAnsi(flow->texts().text(number)); }
-    void registerImports(const std::string& list) {
-        registry.writeValue(RootKey::CurrentUser, "software\\Tremholt\\Kolvane\\Settings",
-                            "Automatizaciones", list);
-    }
-
-    testing::HerdsimSandbox sandbox{HERDSIM_INSTALL};
-    FileRegistry registry{sandbox.registryPath()};
-    Dialogs dialogs{QStringLiteral("Brennick")};
-    FixedClock clock{std::chrono::year{2026} / 12 / 8};
-    std::unique_ptr<RunnerFlow> flow;
-    std::unique_ptr<QSignalSpy> finished;
-};
+using namespace flowtest;
 
 TEST_F(RunnerFlowTest, UnattendedRunImportsAndEnds) {
     const std::string source = sandbox.writeSource("milk.txt", kGoodSource);
@@ -119,15 +43,20 @@ TEST_F(RunnerFlowTest, ReportedErrorsShowText57AndTheDetails) {
     EXPECT_EQ(waitForEnd(), kRunnerReported);
 }
 
-TEST_F(RunnerFlowTest, TheSendDateQuestionRefusesAnEmptyDate) {
+TEST_F(RunnerFlowTest, TheSendDateQuestionOffersTodayAndRefusesAnEmptyDate) {
     const std::string source = sandbox.writeSource("milk.txt", kGoodSource);
     const std::string setup = sandbox.writeMilkSetup("dated.dst", source, true);
     makeFlow().start(QString::fromStdString("-d -c " + setup));
     ASSERT_TRUE(
         waitFor([&] { return flow->sendDateWindow() && flow->sendDateWindow()->isVisible(); }));
     QWidget* ui = flow->sendDateWindow();
-    EXPECT_EQ(in<QLabel>(ui, "lblFormat")->text(), QStringLiteral("(dd-mm-aa)"));
+    EXPECT_EQ(in<QLabel>(ui, "lblFormat")->text(), QStringLiteral("(dd-mm-yy)"));
     EXPECT_EQ(in<QLabel>(ui, "Label1")->text(), QStringLiteral("Insert a date:"));
+    // Today in the setup's format, selected: typing replaces it.
+    QLineEdit* date = in<QLineEdit>(ui, "fecha");
+    EXPECT_EQ(date->text(), QStringLiteral("08-12-26"));
+    EXPECT_EQ(date->selectedText(), date->text());
+    date->clear();
     QTest::mouseClick(in<QPushButton>(ui, "OKButton"), Qt::LeftButton);
     EXPECT_EQ(dialogs.shownMessages().value(0), QStringLiteral("It's necessary to write a date."));
     EXPECT_TRUE(flow->sendDateWindow()->isVisible());
@@ -164,17 +93,31 @@ TEST_F(RunnerFlowTest, StartedByHandTheSelectionListsTheRegisteredImports) {
     EXPECT_TRUE(finished->isEmpty());
 }
 
-TEST_F(RunnerFlowTest, AnEmptySelectionAsksForTheSetupFile) {
+TEST_F(RunnerFlowTest, WithNothingRegisteredTheSelectionOffersTheSearch) {
     makeFlow().start({});
     QTest::mouseClick(in<QPushButton>(flow->mainWindow(), "InitBotton"), Qt::LeftButton);
     QWidget* ui = flow->selectionWindow();
     EXPECT_EQ(in<QComboBox>(ui, "cmbAutomatizaciones")->count(), 0);
-    QTest::mouseClick(in<QPushButton>(ui, "OkButton"),
-                      Qt::LeftButton); // no file chosen: the window stays
-    EXPECT_EQ(dialogs.fileRequests().value(0).title,
-              QStringLiteral("Abrir fichero de configuracion"));
-    EXPECT_EQ(dialogs.fileRequests().value(0).filter, QStringLiteral("Todos los archivos (*.dst)"));
+    EXPECT_FALSE(in<QComboBox>(ui, "cmbAutomatizaciones")->isVisible());
+    EXPECT_EQ(in<QLabel>(ui, "lbExplicacion")->text(),
+              FromAnsi(Language("EN").LoadText(msg::NoAutomaticImports)));
+    QPushButton* search = in<QPushButton>(ui, "btnSearchFile");
+    EXPECT_TRUE(search->isVisible());
+    EXPECT_EQ(search->text(), QStringLiteral("Search File..."));
+    QTest::mouseClick(search, Qt::LeftButton); // no file chosen: the window stays
+    EXPECT_EQ(dialogs.fileRequests().value(0).title, QStringLiteral("Open an import setup file"));
+    EXPECT_EQ(dialogs.fileRequests().value(0).filter, QStringLiteral("Import setup files (*.dst)"));
     EXPECT_TRUE(flow->selectionWindow()->isVisible());
+
+    // A file found by the search runs, and is offered first the next time.
+    const std::string found =
+        sandbox.writeMilkSetup("found.dst", sandbox.writeSource("milk.txt", kGoodSource));
+    dialogs.setNextFileName(QString::fromStdString(found));
+    QTest::mouseClick(search, Qt::LeftButton);
+    ASSERT_TRUE(
+        waitFor([&] { return in<QPushButton>(flow->waitingWindow(), "btnOK")->isVisible(); }));
+    EXPECT_EQ(sandbox.importedRecords(), 2);
+    EXPECT_EQ(Settings(registry).lastAutomaticImport(), found);
 }
 
 TEST_F(RunnerFlowTest, ACapitalDstIsNoSetupFile) {
@@ -249,7 +192,10 @@ TEST_F(RunnerFlowTest, ARowWithTooManyFieldsEndsWithoutAnAdisFile) {
         "wide.txt", "Animal;Date;Milk;Cells\r\n276000912345678;03-12-26;31,4;120\r\n1;2;3;4;5\r\n");
     makeFlow().start(QString::fromStdString("-d -c " + sandbox.writeMilkSetup("w.dst", source)));
     EXPECT_EQ(waitForEnd(), kRunnerNotConverted);
-    EXPECT_EQ(dialogs.shownMessages().value(0), herdText(herdtext::TooManyFields));
+    // The herd software's words, then the file and the line with the extra field.
+    const QString told = dialogs.shownMessages().value(0);
+    EXPECT_TRUE(told.startsWith(herdText(herdtext::TooManyFields))) << told.toStdString();
+    EXPECT_TRUE(told.endsWith(QStringLiteral("wide.txt, source line 3"))) << told.toStdString();
     EXPECT_FALSE(fs::exists(sandbox.programFolder() + "/adis.ads"));
     EXPECT_EQ(sandbox.importedRecords(), 0);
 }
@@ -336,7 +282,7 @@ TEST_F(RunnerFlowTest, TheSendDateQuestionRefusesADateThatDoesNotReadInTheFormat
     answer(QStringLiteral("2026-12-08"));
     EXPECT_EQ(dialogs.shownMessages().value(0),
               QStringLiteral("The send date \"2026-12-08\" does not read as a date in the format "
-                             "dd-mm-aa, for example 08-12-26."));
+                             "dd-mm-yy, for example 08-12-26."));
     EXPECT_TRUE(ui->isVisible());
     for (const QString& wrong : {QStringLiteral("31-02-26"), QStringLiteral("08-13-26"),
                                  QStringLiteral("4.12.2026"), QStringLiteral("   ")}) {
@@ -369,7 +315,7 @@ TEST_F(RunnerFlowTest, TheRefusalIsInTheUsersLanguage) {
     QTest::mouseClick(in<QPushButton>(flow->sendDateWindow(), "OKButton"), Qt::LeftButton);
     EXPECT_EQ(dialogs.shownMessages().value(0),
               QStringLiteral("La date d'envoi \"12/2026\" ne se lit pas comme une date au format "
-                             "dd-mm-aa, par exemple 08-12-26."));
+                             "dd-mm-yy, par exemple 08-12-26."));
     EXPECT_TRUE(flow->sendDateWindow()->isVisible());
 }
 
@@ -382,7 +328,8 @@ TEST_F(RunnerFlowTest, ADateThatCannotBeTranslatedIsNeverASuccess) {
     makeFlow().start(QString::fromStdString("-d -c " + sandbox.writeMilkSetup("s.dst", source)));
     QWidget& waiting = flow->waitingWindow();
     ASSERT_TRUE(waitFor([&] { return in<QPushButton>(waiting, "btnOK")->isVisible(); }));
-    const QString notTranslated = FromAnsi(Language("EN").LoadText(msg::DateNotTranslated));
+    // The runner has no setup window: the message points to the saved setup.
+    const QString notTranslated = FromAnsi(Language("EN").LoadText(msg::DateNotTranslatedRunner));
     EXPECT_EQ(dialogs.shownMessages().value(0), notTranslated);
     EXPECT_EQ(in<QLabel>(waiting, "Label1")->text(), herdText(herdtext::ErrorsFound));
     QTest::mouseClick(in<QPushButton>(waiting, "btnDetalles"), Qt::LeftButton);

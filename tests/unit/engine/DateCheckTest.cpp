@@ -94,10 +94,10 @@ TEST_F(SendDateCheck, ADateInTheFormatPasses) {
 TEST_F(SendDateCheck, TheRefusalNamesTheFormatWithTodayWrittenInIt) {
     setup.DateFormatName = "dd-mm-aa";
     EXPECT_EQ(SendDateRefusal(setup, "2026-12-08", language, clock).value_or("<accepted>"),
-              "The send date \"2026-12-08\" does not read as a date in the format dd-mm-aa, for "
+              "The send date \"2026-12-08\" does not read as a date in the format dd-mm-yy, for "
               "example 08-12-26.");
     EXPECT_EQ(SendDateRefusal(setup, "31-02-26", Language("DE"), clock).value_or("<accepted>"),
-              "Das Sendedatum \"31-02-26\" l\xE4sst sich nicht als Datum im Format dd-mm-aa "
+              "Das Sendedatum \"31-02-26\" l\xE4sst sich nicht als Datum im Format tt-mm-jj "
               "lesen, zum Beispiel 08-12-26.");
     setup.DateFormatName = std::string(kCustomDateFormat);
     setup.DatePattern = "DD.MM.YYYY";

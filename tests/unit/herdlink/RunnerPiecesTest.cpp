@@ -199,7 +199,8 @@ TEST_F(AutomaticRun, AHalfReadSetupIsRefusedWhole) {
     EXPECT_EQ(setup.Separator, ";"); // nothing of the file was used
     EXPECT_EQ(OpenDst(setup, language, port, folder.path("none.dst"), {DstReader::Runner}).code(),
               ErrorCode::FileNotFound);
-    EXPECT_EQ(port.messages, std::vector<int>{msg::FileNotFound});
+    ASSERT_EQ(port.texts.size(), 1u);
+    EXPECT_EQ(port.texts[0], language.LoadText(msg::FileNotFound) + '\n' + folder.path("none.dst"));
 }
 
 TEST_F(AutomaticRun, SendDateRules) {

@@ -392,7 +392,9 @@ TEST_F(DstFiles, MissingFileShowsFileNotFoundAndClearsThePath) {
     const Status status = ReadDstFile(setup, language, port, folder.path("gone.dst"));
     EXPECT_EQ(status.code(), ErrorCode::FileNotFound);
     EXPECT_EQ(status.messageNumber(), msg::FileNotFound);
-    EXPECT_EQ(port.messages, std::vector<int>{msg::FileNotFound});
+    // Which file is missing, on the second line.
+    EXPECT_EQ(port.texts, std::vector<std::string>{language.LoadText(msg::FileNotFound) + '\n' +
+                                                   folder.path("gone.dst")});
     EXPECT_EQ(setup.DstFilePath, "");
     EXPECT_EQ(setup.Separator, ";");
 }
