@@ -4,6 +4,7 @@
 #include "gui/FormLocaliser.h"
 #include "ui_frmAutom.h"
 
+#include <QLayout>
 #include <algorithm>
 
 namespace kolvane::runner {
@@ -54,7 +55,11 @@ void frmAutom::setEntries(const QStringList& paths, int chosen, const QString& e
     ui_->btnSearchFile->setDefault(none);
     if (none) {
         ui_->lbExplicacion->setText(emptyNote);
+        ui_->lbExplicacion->setMinimumHeight(0);
         ui_->btnSearchFile->setFocus();
+        // The note and its button, without the list's room.
+        const int shownWidth = std::max(width(), 480);
+        resize(shownWidth, layout()->totalHeightForWidth(shownWidth));
     }
 }
 
