@@ -20,12 +20,12 @@ constexpr const char* kNotes =
     "Messages go to standard error, in the language of the settings (KOLVANE_REGISTRY\n"
     "names the settings file). Every option with a value is written \"--name VALUE\" or\n"
     "\"--name=VALUE\". --source - reads standard input, -o - writes standard output.\n"
-    "Exit status: 0 done; 1 the work did not complete, or a file or the settings could\n"
-    "not be written; 2 usage error, bad or missing setup, source or entry, or the\n"
-    "importer could not be started; 3 (run) the importer reported errors or warnings,\n"
-    "(check) only warnings found. convert and check print wrong values on standard\n"
-    "error (the first 20, then a count per kind); with --strict, convert writes nothing\n"
-    "and exits 1 when a value is an error.\n";
+    "Exit status: 0 done; 1 the work did not complete, or a file or the settings\n"
+    "could not be written; 2 usage error, bad or missing setup, source or entry, or\n"
+    "the importer could not be started; 3 (run) the importer reported errors or\n"
+    "warnings, (check) only warnings found. convert and check print wrong values on\n"
+    "standard error (the first 20, then a count per kind); with --strict, convert\n"
+    "writes nothing and exits 1 when a value is an error.\n";
 
 int usageError(std::string_view error, std::string_view invokedAs) {
     std::fputs(UsageErrorText(error, invokedAs).c_str(), stderr);
