@@ -22,7 +22,9 @@ bool IsTerminal(std::FILE* stream) {
 ElapsedLine::ElapsedLine(std::string caption, bool show, const Options& options)
     : caption_(std::move(caption)), options_(options) {
     if (show) {
-        write(0); // at once, so that the line is there however short the run
+        if (options_.firstShownAfter.count() == 0) {
+            write(0);
+        }
         thread_ = std::jthread([this](const std::stop_token& stop) { run(stop); });
     }
 }
@@ -33,6 +35,9 @@ ElapsedLine::~ElapsedLine() {
     }
     thread_.request_stop();
     thread_.join();
+    if (shownWidth_ == 0) {
+        return; // nothing was shown
+    }
     // Blanks over what was shown, and the cursor back at the line's start, so
     // that the next line is written on a clean one.
     std::fprintf(options_.out, "\r%s\r", std::string(shownWidth_, ' ').c_str());
@@ -41,15 +46,17 @@ ElapsedLine::~ElapsedLine() {
 
 void ElapsedLine::run(const std::stop_token& stop) {
     std::unique_lock lock(mutex_);
-    for (long long ticks = 1;; ++ticks) {
+    auto next =
+        start_ + (options_.firstShownAfter.count() == 0 ? options_.tick : options_.firstShownAfter);
+    while (true) {
         // Until the next tick, or at once when asked to stop.
-        static_cast<void>(
-            woken_.wait_until(lock, stop, start_ + options_.tick * ticks, [] { return false; }));
+        static_cast<void>(woken_.wait_until(lock, stop, next, [] { return false; }));
         if (stop.stop_requested()) {
             return;
         }
         const auto elapsed = std::chrono::steady_clock::now() - start_;
         write(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count());
+        next += options_.tick;
     }
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A line on a terminal while something runs that shows no progress of its
 // own (the herd software's importer): a caption and the seconds elapsed,
-// rewritten in place every second and cleared when the object goes.
+// rewritten in place every second and cleared when the object goes. It first
+// shows after a second: a quick run shows nothing, and the importer's own
+// lines on the same terminal do not meet it.
 #pragma once
 
 #include <chrono>
@@ -22,6 +24,7 @@ public:
     struct Options {
         std::FILE* out = stderr;
         std::chrono::milliseconds tick{1000};
+        std::chrono::milliseconds firstShownAfter{1000}; // 0: at once
     };
     // `caption` is UTF-8; nothing is shown when `show` is false.
     ElapsedLine(std::string caption, bool show, const Options& options);

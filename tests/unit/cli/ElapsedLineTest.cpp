@@ -24,16 +24,22 @@ std::string contentsOf(std::FILE* file) {
     return text;
 }
 
-TEST(ElapsedLine, IsShownAtOnceAndLeavesABlankLineBehind) {
+TEST(ElapsedLine, LeavesABlankLineBehindAndNothingWhenNotShown) {
     const File out(std::tmpfile(), &std::fclose);
     ASSERT_TRUE(out);
-    { const ElapsedLine line("Läuft ...", true, {.out = out.get()}); }
+    {
+        const ElapsedLine line("Läuft ...", true,
+                               {.out = out.get(), .firstShownAfter = std::chrono::milliseconds(0)});
+    }
     // "Läuft ... 0 s" is 13 characters: as many blanks wipe it out.
     EXPECT_EQ(contentsOf(out.get()), "\rLäuft ... 0 s\r" + std::string(13, ' ') + "\r");
 
-    const File quiet(std::tmpfile(), &std::fclose);
-    { const ElapsedLine line("Running", false, {.out = quiet.get()}); }
-    EXPECT_EQ(contentsOf(quiet.get()), "");
+    // Off a terminal, and a run quicker than the first second: not a byte.
+    for (const bool show : {false, true}) {
+        const File quiet(std::tmpfile(), &std::fclose);
+        { const ElapsedLine line("Running", show, {.out = quiet.get()}); }
+        EXPECT_EQ(contentsOf(quiet.get()), "") << show;
+    }
 }
 
 TEST(SourceInput, StandardInputIsCopiedPrivatelyAndRemovedAfterwards) {
