@@ -7,7 +7,6 @@
 #include "engine/Ansi.h"
 #include "herdlink/CodeImport.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -26,37 +25,18 @@ std::optional<CodesOptions> codesOptionsFrom(const ParsedArguments& arguments, s
         error = "--import takes no search text";
         return std::nullopt;
     }
+    if (const auto format = arguments.value("format")) {
+        if (options.import) {
+            error = "--format goes with the list, not with --import";
+            return std::nullopt;
+        }
+        options.format = *format == "tsv" ? CodeListFormat::Tsv : CodeListFormat::Json;
+    }
     return options;
 }
 
-// One line per code in columns as wide as their heading or their stored values,
-// data types and import permissions as texts.
-void printCodes(const std::vector<CodeRow>& rows, const Language& language) {
-    std::vector<std::string> titles;
-    std::vector<std::size_t> widths;
-    for (std::size_t i = 0; i < 8; ++i) {
-        titles.push_back(language.LoadText(kCodeHeadings[i]));
-        const std::size_t stored = i < 6 ? static_cast<std::size_t>(kCodeFieldWidths[i]) : 17;
-        widths.push_back(std::max(stored, titles.back().size()));
-    }
-    const auto line = [&](const std::vector<std::string>& cells) {
-        std::string text;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            std::string cell = cells[i];
-            if (i + 1 < cells.size()) {
-                cell.resize(std::max(widths[i], cell.size()), ' ');
-                cell += ' ';
-            }
-            text += cell;
-        }
-        return AnsiToUtf8(text) + "\n";
-    };
-    std::string out = line(titles);
-    for (const CodeRow& row : rows) {
-        out += line({row.Mnemonico, row.Codigo_ADIS, row.INDICE_ADS, row.Explicacion, row.Decimales,
-                     row.Ancho, language.LoadText(TypeTextNumber(FieldNumber(row.Tipo))),
-                     language.LoadText(ImportTextNumber(FieldNumber(row.Import_All)))});
-    }
+void printCodes(const std::vector<CodeRow>& rows, const Language& language, CodeListFormat format) {
+    const std::string out = CodeListText(rows, language, format);
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
@@ -87,6 +67,10 @@ Command MakeCodesCommand() {
             {.name = "database",
              .valueName = "FILE",
              .help = "the dictionary (default: the program folder's)"},
+            {.name = "format",
+             .valueName = "F",
+             .help = "tsv or json for scripts (default: a table lined up)",
+             .choices = {"tsv", "json"}},
             LanguageOption(),
         }};
     return MakeCommand(std::move(definition), codesOptionsFrom, RunCodes);
@@ -108,9 +92,12 @@ int RunCodes(const CodesOptions& options) {
     }
     if (rows.empty()) {
         PrintError(language.LoadText(options.text ? msg::NoMatchesFound : msg::DatabaseHasNoData));
-        return kExitSuccess;
+        // A script still reads a list, an empty one.
+        if (options.format == CodeListFormat::Table) {
+            return kExitSuccess;
+        }
     }
-    printCodes(rows, language);
+    printCodes(rows, language, options.format);
     return kExitSuccess;
 }
 

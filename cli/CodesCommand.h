@@ -2,6 +2,7 @@
 // kolvane-cli codes: the code dictionary, searched, or refilled from the herd software.
 #pragma once
 
+#include "cli/CodeListFormats.h"
 #include "cli/Command.h"
 #include "herdlink/CodeDictionary.h"
 #include "storage/ProgramFolder.h"
@@ -16,6 +17,7 @@ struct CodesOptions {
     std::string database = ProgramFolder() + "/" + kCodeDictionaryFile;
     std::optional<std::string> language;
     bool import = false;
+    CodeListFormat format = CodeListFormat::Table;
 };
 
 // "codes": its arguments, read into CodesOptions and run by RunCodes.

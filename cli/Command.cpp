@@ -19,12 +19,13 @@ constexpr std::string_view kProgram = "kolvane-cli";
 constexpr const char* kNotes =
     "Messages go to standard error, in the language of the settings (KOLVANE_REGISTRY\n"
     "names the settings file). Every option with a value is written \"--name VALUE\" or\n"
-    "\"--name=VALUE\". Exit status: 0 done; 1 the work did not complete; 2 usage error,\n"
-    "bad or missing setup, source or entry, or the importer could not be started;\n"
-    "3 (run) the importer reported errors or warnings, (check) only warnings found.\n"
-    "convert and check print wrong values on standard error (the first 20, then a\n"
-    "count per kind); with --strict, convert writes nothing and exits 1 when a value\n"
-    "is an error.\n";
+    "\"--name=VALUE\". --source - reads standard input, -o - writes standard output.\n"
+    "Exit status: 0 done; 1 the work did not complete, or a file or the settings\n"
+    "could not be written; 2 usage error, bad or missing setup, source or entry, or\n"
+    "the importer could not be started; 3 (run) the importer reported errors or\n"
+    "warnings, (check) only warnings found. convert and check print wrong values on\n"
+    "standard error (the first 20, then a count per kind); with --strict, convert\n"
+    "writes nothing and exits 1 when a value is an error.\n";
 
 int usageError(std::string_view error, std::string_view invokedAs) {
     std::fputs(UsageErrorText(error, invokedAs).c_str(), stderr);

@@ -5,6 +5,7 @@
 #include "cli/CliSettings.h"
 #include "cli/ExitCodes.h"
 #include "cli/SendDateOption.h"
+#include "cli/SourceInput.h"
 #include "engine/AdisConversion.h"
 #include "engine/ColumnChecks.h"
 #include "engine/SetupConfirmation.h"
@@ -72,9 +73,10 @@ int exitCodeFor(const Status& status) {
     }
 }
 
-// Reads the DST and applies what the converter applies after opening one.
-int loadSetup(ImportSetup& setup, const ConvertOptions& options, const Language& language,
-              UserPort& port, const Clock& clock) {
+// Reads the DST and applies what the converter applies after opening one;
+// `input` is then the source to read.
+int loadSetup(ImportSetup& setup, SourceInput& input, const ConvertOptions& options,
+              const Language& language, UserPort& port, const Clock& clock) {
     const Status read = OpenDst(setup, language, port, options.dstPath,
                                 {.reader = DstReader::Converter, .oldLayout = options.oldLayout});
     if (!read.ok()) {
@@ -86,11 +88,17 @@ int loadSetup(ImportSetup& setup, const ConvertOptions& options, const Language&
     }
 
     if (options.sourcePath) {
-        setup.SourceFilePath = *options.sourcePath;
+        if (Status opened = input.open(*options.sourcePath); !opened.ok()) {
+            PrintStatus(opened, language);
+            return kExitUsage;
+        }
     } else if (setup.SourceFilePath == "@" || setup.SourceFilePath.empty()) {
         PrintLine(options.dstPath + ": the setup names no source file; give one with --source");
         return kExitUsage;
+    } else {
+        input.useSetupSource(setup.SourceFilePath);
     }
+    setup.SourceFilePath = input.path();
 
     SendDateNeed need = ConfirmLoadedSetup(setup, language, clock);
     if (options.sendDate) {
@@ -168,8 +176,9 @@ std::optional<ConvertOptions> checkOptionsFrom(const ParsedArguments& arguments,
 }
 
 OptionDefinition sourceOption() {
-    return {
-        .name = "source", .valueName = "FILE", .help = "the source file (default: the setup's)"};
+    return {.name = "source",
+            .valueName = "FILE",
+            .help = "the source file, - for standard input (default: the setup's)"};
 }
 
 OptionDefinition sendDateOption() {
@@ -255,7 +264,8 @@ int exitCodeForFindings(const ValueFindings& findings) {
 int RunCheck(const ConvertOptions& options) {
     CliContext cli(options);
     ImportSetup setup;
-    if (const int loaded = loadSetup(setup, options, cli.language, cli.port, cli.clock);
+    SourceInput input;
+    if (const int loaded = loadSetup(setup, input, options, cli.language, cli.port, cli.clock);
         loaded != kExitSuccess) {
         return loaded;
     }
@@ -265,15 +275,15 @@ int RunCheck(const ConvertOptions& options) {
     NullSink nothing;
     const ConversionResult result = convertInto(setup, quiet, nothing);
     // The one line on standard output: how the source was read.
-    const std::string encoding = setup.SourceFilePath + ": " +
+    const std::string encoding = input.findingsName() + ": " +
                                  Shown(cli.language.LoadText(msg::SourceEncodingLabel)) + " " +
                                  std::string(SourceEncodingName(result.encoding)) + "\n";
     std::fwrite(encoding.data(), 1, encoding.size(), stdout);
-    PrintFindings(result.findings, setup.SourceFilePath, cli.language);
+    PrintFindings(result.findings, input.findingsName(), cli.language);
     // A date the converter cannot translate stops it: that is a finding, any
     // other failure is told as convert tells it.
     if (!result.complete() && result.findings.errors() == 0) {
-        PrintStatus(result.status, cli.language);
+        PrintStatus(input.named(result.status), cli.language);
         return exitCodeFor(result.status);
     }
     return exitCodeForFindings(result.findings);
@@ -285,7 +295,8 @@ int RunConvert(const ConvertOptions& options) {
     const EngineContext context = cli.engine();
 
     ImportSetup setup;
-    if (const int loaded = loadSetup(setup, options, language, cli.port, cli.clock);
+    SourceInput input;
+    if (const int loaded = loadSetup(setup, input, options, language, cli.port, cli.clock);
         loaded != kExitSuccess) {
         return loaded;
     }
@@ -294,7 +305,7 @@ int RunConvert(const ConvertOptions& options) {
         // Checked before anything is written, so that standard output stays
         // empty too; the conversion that follows finds the same again.
         if (const ValueFindings found = probeFindings(setup, context); found.errors() > 0) {
-            PrintFindings(found, setup.SourceFilePath, language);
+            PrintFindings(found, input.findingsName(), language);
             PrintError(language.LoadText(msg::StrictNothingWritten));
             return kExitIncomplete;
         }
@@ -322,9 +333,9 @@ int RunConvert(const ConvertOptions& options) {
         PrintStatus(flushed, language);
         return kExitIncomplete;
     }
-    PrintFindings(result.findings, setup.SourceFilePath, language);
+    PrintFindings(result.findings, input.findingsName(), language);
     if (!result.complete()) {
-        PrintStatus(result.status, language);
+        PrintStatus(input.named(result.status), language);
         return exitCodeFor(result.status);
     }
     if (!toStdout) {

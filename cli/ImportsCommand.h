@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// kolvane-cli imports: the registered automatic imports.
+// kolvane-cli imports: the registered automatic imports, listed, added and removed.
 #pragma once
 
 #include "cli/Command.h"
@@ -9,13 +9,18 @@
 namespace kolvane::cli {
 
 struct ImportsOptions {
-    enum class Action { List, Remove };
+    enum class Action { List, Add, Remove };
     Action action = Action::List;
-    std::string dstPath; // the import to remove
+    // add: the setup file; remove: its number in the list, or its setup file.
+    std::string entry;
+    bool batchFile = false;                // add: write the batch file that starts the runner
+    bool startWithoutConfirmation = false; // add: "-d" in the batch file
+    bool closeWithoutConfirmation = false; // add: "-c" in the batch file
+    bool deleteSetupFile = false;          // remove: the setup file goes too
 };
 
-// "imports list" and "imports remove DST", read into ImportsOptions and run by
-// RunImports.
+// "imports list", "imports add SETUP.dst" and "imports remove ENTRY", read
+// into ImportsOptions and run by RunImports.
 Command MakeImportsCommand();
 
 int RunImports(const ImportsOptions& options);

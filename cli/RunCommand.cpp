@@ -3,8 +3,10 @@
 
 #include "cli/CliPort.h"
 #include "cli/CliSettings.h"
+#include "cli/ElapsedLine.h"
 #include "cli/ExitCodes.h"
 #include "cli/SendDateOption.h"
+#include "cli/SourceInput.h"
 #include "engine/Ansi.h"
 #include "engine/SendDate.h"
 #include "herdlink/AutomaticRun.h"
@@ -106,18 +108,38 @@ std::optional<std::chrono::minutes> importerLimit(const RunOptions& options, Cli
 
 // The source file, the send date: what the runner would ask the user for.
 int settleInputs(ImportSetup& setup, const RunOptions& options, const HerdTexts& texts,
-                 const Language& language, const Clock& clock, std::string& sourcePath) {
-    sourcePath = options.sourcePath.value_or(setup.SourceFilePath);
+                 const Language& language, const Clock& clock, SourceInput& input) {
+    const std::string sourcePath = options.sourcePath.value_or(setup.SourceFilePath);
     if (sourcePath == kAskForSource || sourcePath.empty()) {
         PrintLine(options.dstPath + ": the setup names no source file; give one with --source");
         return kExitUsage;
     }
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(sourcePath, ec)) {
+    if (sourcePath != kStandardStream && !std::filesystem::is_regular_file(sourcePath, ec)) {
         PrintLine(Shown(texts.text(herdtext::SourceNotFound)) + " (" + sourcePath + ")");
         return kExitUsage;
     }
-    return settleSendDate(setup, options, language, clock);
+    if (const int settled = settleSendDate(setup, options, language, clock);
+        settled != kExitSuccess) {
+        return settled;
+    }
+    // Read only once the setup is known to be usable.
+    if (Status opened = input.open(sourcePath); !opened.ok()) {
+        PrintStatus(opened, language);
+        return kExitUsage;
+    }
+    return kExitSuccess;
+}
+
+// Imports the converted file; the seconds elapsed are shown meanwhile when
+// standard error is a terminal.
+RunnerImport importConverted(CliSettings& store, const std::string& ownFolder,
+                             const RunnerConversion& conversion, const Language& language,
+                             std::chrono::minutes limit) {
+    const ElapsedLine elapsed(Shown(language.LoadText(msg::ImportingDataWait)), IsTerminal(stderr),
+                              {});
+    return ImportAndReadReport(Settings(*store.registry).herdInstallFolder(), ownFolder, {},
+                               SourceLineNote(conversion, language), limit);
 }
 
 } // namespace
@@ -131,7 +153,7 @@ Command MakeRunCommand() {
         .options = {
             {.name = "source",
              .valueName = "FILE",
-             .help = "the source file (default: the setup's)"},
+             .help = "the source file, - for standard input (default: the setup's)"},
             {.name = "send-date",
              .valueName = "TEXT",
              .help = "a date in the setup's format, or \"today\""},
@@ -166,8 +188,8 @@ int RunAutomaticImport(const RunOptions& options) {
         PrintError("nothing was converted or imported");
         return kExitUsage;
     }
-    std::string sourcePath;
-    if (const int settled = settleInputs(setup, options, texts, language, clock, sourcePath);
+    SourceInput input;
+    if (const int settled = settleInputs(setup, options, texts, language, clock, input);
         settled != kExitSuccess) {
         return settled;
     }
@@ -177,23 +199,22 @@ int RunAutomaticImport(const RunOptions& options) {
         options.outputPath.value_or(ImporterAdisFile(ImporterCommand::RunnerImport, ownFolder));
     const EngineContext context{language, port, NumberFormat::fromSystemLocale(), clock};
     FillDataTypes(setup, CodeDictionary(ProgramFolder() + "/" + kCodeDictionaryFile));
-    const RunnerConversion conversion = ConvertForRunner(setup, context, sourcePath, adisPath);
+    RunnerConversion conversion = ConvertForRunner(setup, context, input.path(), adisPath);
+    conversion.sourcePath = input.findingsName(); // as the details name it
     if (conversion.tooManyFields()) {
         PrintError(texts.text(herdtext::TooManyFields));
     }
     if (!conversion.status.ok()) {
-        PrintStatus(conversion.status, language);
+        PrintStatus(input.named(conversion.status), language);
         return kExitIncomplete;
     }
     if (!options.import) {
-        PrintFindings(conversion.findings, sourcePath, language);
+        PrintFindings(conversion.findings, conversion.sourcePath, language);
         PrintLine(std::to_string(conversion.rows) + " rows converted into " + adisPath);
         return kExitSuccess;
     }
 
-    const RunnerImport imported =
-        ImportAndReadReport(Settings(*store.registry).herdInstallFolder(), ownFolder, {},
-                            SourceLineNote(conversion, language), *limit);
+    const RunnerImport imported = importConverted(store, ownFolder, conversion, language, *limit);
     if (imported.run.outcome != ImporterRun::Outcome::Ran) {
         PrintError(imported.report.details);
         return kExitUsage;

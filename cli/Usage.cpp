@@ -86,9 +86,11 @@ std::string section(std::string_view title, const std::vector<HelpRow>& rows,
         return {};
     }
     std::string text = std::string(title) + ":\n";
+    // Long texts wrap under their own column, not under the labels.
     for (const HelpRow& row : rows) {
-        text +=
-            "  " + row.label + std::string(labelWidth - row.label.size(), ' ') + row.text + '\n';
+        const std::string lead =
+            "  " + row.label + std::string(labelWidth - row.label.size() - 1, ' ');
+        text += Wrap(lead, WordsOf(row.text)) + '\n';
     }
     return text;
 }

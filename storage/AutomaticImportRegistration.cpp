@@ -24,26 +24,6 @@ std::string fileNameOf(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-Status writeBatchFile(const AutomationWizard& wizard, const BatchFileTarget& target) {
-    const std::string path = BatchFilePath(wizard, target.programFolder);
-    if (Status written = WriteFileAtomically(path, BatchFileLine(wizard, target.runnerProgram));
-        !written.ok()) {
-        return written;
-    }
-    if constexpr (kNativeBatch == BatchFlavour::PosixShell) {
-        using std::filesystem::perms;
-        std::error_code ec;
-        std::filesystem::permissions(path,
-                                     perms::owner_all | perms::group_read | perms::group_exec |
-                                         perms::others_read | perms::others_exec,
-                                     ec);
-        if (ec) {
-            return {ErrorCode::WriteFailed, "cannot be made executable: " + ec.message(), path};
-        }
-    }
-    return Status::Ok();
-}
-
 } // namespace
 
 BlankReplacement Quitar_Blancos(std::string_view path) {
@@ -57,6 +37,11 @@ BlankReplacement Quitar_Blancos(std::string_view path) {
     return result;
 }
 
+std::string AutomationNameOf(std::string_view dstPath) {
+    const std::string fileName = fileNameOf(dstPath);
+    return fileName.substr(0, fileName.size() >= 4 ? fileName.size() - 4 : 0);
+}
+
 WizardStart PresetAutomationWizard(std::string_view chosenPath, const ImportSetup& setup,
                                    const AutomationList& list) {
     WizardStart start;
@@ -67,8 +52,7 @@ WizardStart PresetAutomationWizard(std::string_view chosenPath, const ImportSetu
     wizard.AutomationSourcePath = setup.SourceFilePath;
     wizard.CreateBatchFile = true;
     wizard.FixedSourcePath = true;
-    const std::string fileName = fileNameOf(wizard.AutomationDstPath);
-    wizard.AutomationName = fileName.substr(0, fileName.size() >= 4 ? fileName.size() - 4 : 0);
+    wizard.AutomationName = AutomationNameOf(wizard.AutomationDstPath);
     wizard.Description.clear();
     wizard.AutomationIndex = static_cast<int>(list.size()) + 1;
     if (const auto existing = Existe_Automatizacion(list, wizard.AutomationDstPath)) {
@@ -101,6 +85,43 @@ std::string BatchFileLine(const AutomationWizard& wizard, const std::string& run
            shellQuoted(wizard.AutomationDstPath) + "\n";
 }
 
+Status WriteBatchFile(const AutomationWizard& wizard, const BatchFileTarget& target) {
+    const std::string path = BatchFilePath(wizard, target.programFolder);
+    if (Status written = WriteFileAtomically(path, BatchFileLine(wizard, target.runnerProgram));
+        !written.ok()) {
+        return written;
+    }
+    if constexpr (kNativeBatch == BatchFlavour::PosixShell) {
+        using std::filesystem::perms;
+        std::error_code ec;
+        std::filesystem::permissions(path,
+                                     perms::owner_all | perms::group_read | perms::group_exec |
+                                         perms::others_read | perms::others_exec,
+                                     ec);
+        if (ec) {
+            return {ErrorCode::WriteFailed, "cannot be made executable: " + ec.message(), path};
+        }
+    }
+    return Status::Ok();
+}
+
+Status RegisterAutomaticImport(AutomationList& list, const std::string& dstPath, WinReg& settings) {
+    if (Status checked = CheckAutomationPath(dstPath); !checked.ok()) {
+        return checked;
+    }
+    // The list as stored now, not as it was read: another program may have
+    // changed it since. A path already there keeps its place.
+    return UpdateAutomations(
+        settings,
+        [&](AutomationList& stored) {
+            if (!Existe_Automatizacion(stored, dstPath)) {
+                stored.push_back(dstPath);
+            }
+            return Status::Ok();
+        },
+        list);
+}
+
 Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
                             const AutomationWizard& wizard, AutomationList& list, WinReg& settings,
                             const BatchFileTarget& batch) {
@@ -113,7 +134,7 @@ Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
                 wizard.AutomationDstPath};
     }
     if (wizard.CreateBatchFile) {
-        if (Status written = writeBatchFile(wizard, batch); !written.ok()) {
+        if (Status written = WriteBatchFile(wizard, batch); !written.ok()) {
             return written;
         }
     }
@@ -123,20 +144,11 @@ Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
         !written.ok()) {
         return written;
     }
-    // The list as stored now, not as it was when the wizard began: another
-    // program may have changed it since. A path already there keeps its place.
-    return UpdateAutomations(
-        settings,
-        [&](AutomationList& stored) {
-            if (!Existe_Automatizacion(stored, wizard.AutomationDstPath)) {
-                stored.push_back(wizard.AutomationDstPath);
-            }
-            return Status::Ok();
-        },
-        list);
+    return RegisterAutomaticImport(list, wizard.AutomationDstPath, settings);
 }
 
-Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings) {
+Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings,
+                             SetupFileOnRemoval setupFile) {
     if (position < 1 || static_cast<std::size_t>(position) > list.size()) {
         return {ErrorCode::BadSetup,
                 "there is no automatic import at position " + std::to_string(position)};
@@ -152,6 +164,9 @@ Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& setting
             list);
         !removed.ok()) {
         return removed;
+    }
+    if (setupFile == SetupFileOnRemoval::Keep) {
+        return Status::Ok();
     }
     std::error_code ec;
     std::filesystem::remove(dstPath, ec);

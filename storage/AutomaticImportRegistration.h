@@ -34,6 +34,10 @@ struct BlankReplacement {
 };
 BlankReplacement Quitar_Blancos(std::string_view path);
 
+// The name an automatic import takes from its DST path: the file name without
+// its last four characters ("milk_day.dst" gives "milk_day").
+std::string AutomationNameOf(std::string_view dstPath);
+
 // The wizard's presets for a chosen DST path.
 struct WizardStart {
     AutomationWizard wizard;
@@ -63,6 +67,15 @@ std::string BatchFilePath(const AutomationWizard& wizard, const std::string& pro
 std::string BatchFileLine(const AutomationWizard& wizard, const std::string& runnerProgram,
                           BatchFlavour flavour = kNativeBatch);
 
+// Writes the batch file of `wizard` (replacing one of that name), executable
+// where the system has such a mark.
+Status WriteBatchFile(const AutomationWizard& wizard, const BatchFileTarget& target);
+
+// Puts `dstPath` at the end of the stored list unless it is there already (in
+// one step, so that another program's change is not lost); `list` is then the
+// list as stored. A path the list cannot hold (a comma) is refused.
+Status RegisterAutomaticImport(AutomationList& list, const std::string& dstPath, WinReg& settings);
+
 // The wizard's Finish: the batch file (when asked for), the DST file, and the
 // entry in the stored list (in place when the path is registered, else at the
 // end), changed in one step so that another program's change is not lost;
@@ -72,11 +85,14 @@ Status Crear_Automatizacion(ImportSetup& setup, const Language& language,
                             const AutomationWizard& wizard, AutomationList& list, WinReg& settings,
                             const BatchFileTarget& batch);
 
+enum class SetupFileOnRemoval { Delete, Keep };
+
 // Removes entry `position` (1-based) of `list`: the entry leaves the stored
 // list (in one step, whatever else changed there since), then its DST file is
-// deleted (one that is already gone is no obstacle). A store that cannot be
-// written changes nothing and keeps the file. `list` is then the list as
-// stored. The batch file stays.
-Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings);
+// deleted unless asked to keep it (one that is already gone is no obstacle). A
+// store that cannot be written changes nothing and keeps the file. `list` is
+// then the list as stored. The batch file stays.
+Status RemoveAutomaticImport(AutomationList& list, int position, WinReg& settings,
+                             SetupFileOnRemoval setupFile = SetupFileOnRemoval::Delete);
 
 } // namespace kolvane

@@ -109,6 +109,49 @@ TEST_F(EndToEnd, RunCommandExitCodesForEachOutcome) {
     EXPECT_NE(result.err.find("could not be started"), std::string::npos) << result.err;
 }
 
+TEST_F(EndToEnd, RunReadsTheSourceFromStandardInput) {
+    testing::ProcessOptions options;
+    options.environment = sandbox.environment();
+    options.input = kGoodSource;
+    const auto result = testing::RunProgram(
+        installed(KOLVANE_CLI), {"run", sandbox.writeMilkSetup("milk.dst", "@"), "--source", "-"},
+        options);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "The import finished without errors or warnings. 3 of 3 records imported.\n");
+    EXPECT_EQ(result.err.find('\r'), std::string::npos) << result.err; // not a terminal
+    EXPECT_EQ(sandbox.importedRecords(), 3);
+}
+
+// script(1) gives the program a terminal: an importer that takes over a
+// second gets the seconds line, wiped before the outcome is printed.
+TEST_F(EndToEnd, OnATerminalRunCountsTheSecondsOfASlowImport) {
+    if (!fs::exists("/usr/bin/script")) {
+        GTEST_SKIP() << "script(1) is not installed";
+    }
+    const std::string importer = sandbox.installFolder() + "/HXDataExchange.exe";
+    fs::rename(importer, importer + ".real");
+    sandbox.folder().write("hx/HXDataExchange.exe",
+                           "#!/bin/sh\nsleep 1.5\nexec '" + importer + ".real' \"$@\"\n");
+    fs::permissions(importer, fs::perms::owner_all);
+    const std::string command =
+        "'" + installed(KOLVANE_CLI) + "' run '" + setupFor(kGoodSource) + "'";
+    testing::ProcessOptions options;
+    options.environment = sandbox.environment();
+    const auto result =
+        testing::RunProgram("/usr/bin/script", {"-q", "-e", "-c", command, "/dev/null"}, options);
+    EXPECT_EQ(result.exitCode, 0) << result.out;
+    EXPECT_EQ(sandbox.importedRecords(), 3);
+    const std::string shown = "\rImporting data, this may take a moment ... 1 s";
+    const std::size_t line = result.out.find(shown);
+    ASSERT_NE(line, std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("... 0 s"), std::string::npos) << result.out; // not before a second
+    const std::string wiped = "\r" + std::string(shown.size() - 1, ' ') + "\r";
+    const std::size_t wipe = result.out.find(wiped, line);
+    EXPECT_NE(wipe, std::string::npos) << result.out;
+    EXPECT_LT(wipe, result.out.find("3 of 3 records imported.")) << result.out;
+}
+
 TEST_F(EndToEnd, AnUnusableImporterTimeoutIsToldBeforeAnythingRuns) {
     const std::string setup = setupFor(kGoodSource);
     auto result = run(KOLVANE_CLI, {"run", setup, "--importer-timeout", "0"});

@@ -4,9 +4,14 @@
 #include "tests/support/Process.h"
 #include "tests/support/TempFolder.h"
 
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace kolvane {
 namespace {
@@ -54,6 +59,122 @@ TEST_F(CliWithSettings, CodesListsAndSearchesTheDictionary) {
     EXPECT_EQ(cli({"codes", "--database", database}).exitCode, 0); // the table is still there
 }
 
+// Adds a code as the herd software would deliver it (fields padded, text in
+// the code page's bytes).
+void addCode(const std::string& database, const std::vector<std::string>& fields) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(database.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* insert = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "INSERT INTO Codigos VALUES (?, ?, ?, ?, ?, ?, ?, ?)", -1,
+                                 &insert, nullptr),
+              SQLITE_OK);
+    for (int i = 0; i < 8; ++i) {
+        sqlite3_bind_text(insert, i + 1, fields[static_cast<std::size_t>(i)].c_str(), -1,
+                          SQLITE_TRANSIENT);
+    }
+    EXPECT_EQ(sqlite3_step(insert), SQLITE_DONE);
+    sqlite3_finalize(insert);
+    sqlite3_close(db);
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+// Where `part` begins in `line`, in characters of UTF-8 text.
+std::size_t characterColumn(const std::string& line, const std::string& part) {
+    const std::size_t at = line.find(part);
+    if (at == std::string::npos) {
+        return at;
+    }
+    return static_cast<std::size_t>(std::count_if(line.begin(), line.begin() + at, [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+TEST_F(CliWithSettings, CodesLineUpByCharactersInEveryLanguage) {
+    const std::string database = dictionaryCopy();
+    // "Kälbergewicht (Geburt)" in Windows-1252: one byte for the ä.
+    addCode(database,
+            {"CALFKG        ", "    808080", "    900080",
+             "K\xE4lbergewicht (Geburt)                       ", "   1", "   4", "    3", "    1"});
+    // The last heading of each language, where the import permissions begin.
+    const std::vector<std::pair<std::string, std::string>> languages = {
+        {"EN", "Import Allowed"},
+        {"DE", "Import erlaubt"},
+        {"FR", "Importation autorisée"},
+        {"SP", "Importación permitida"}};
+    for (const auto& [language, lastHeading] : languages) {
+        const auto all = cli({"codes", "--database", database, "--language", language});
+        ASSERT_EQ(all.exitCode, 0) << all.err;
+        const std::vector<std::string> lines = linesOf(all.out);
+        const auto row = [&lines](const std::string& mnemonic) {
+            return *std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+                return line.starts_with(mnemonic);
+            });
+        };
+        const std::string calf = row("CALFKG");
+        const std::string milk = row("MILKKG");
+        EXPECT_NE(calf.find("Kälbergewicht (Geburt)"), std::string::npos) << calf; // in UTF-8
+        // The columns after the description start where the other rows' do.
+        EXPECT_EQ(characterColumn(calf, "3 - "), characterColumn(milk, "3 - ")) << all.out;
+        EXPECT_EQ(characterColumn(calf, "1 - "), characterColumn(milk, "1 - ")) << all.out;
+        EXPECT_EQ(characterColumn(lines.front(), lastHeading), characterColumn(milk, "1 - "))
+            << all.out;
+    }
+}
+
+TEST_F(CliWithSettings, CodesForScriptsAsJsonAndTabSeparatedValues) {
+    const std::string database = dictionaryCopy();
+    addCode(database, {"ODD", "    808081", "         0", "a \"quoted\" \\ back\tslash\r\nnext",
+                       "   0", "   2", "    6", "    0"});
+    const auto table = cli({"codes", "--database", database});
+    const std::size_t codes = linesOf(table.out).size() - 1; // without the headings
+
+    auto result = cli({"codes", "--database", database, "--format", "json"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(
+        QByteArray(result.out.data(), static_cast<qsizetype>(result.out.size())), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    ASSERT_TRUE(json.isArray());
+    const QJsonArray list = json.array();
+    EXPECT_EQ(static_cast<std::size_t>(list.size()), codes);
+    const auto odd = std::find_if(list.begin(), list.end(), [](const auto& value) {
+        return value.toObject().value(QStringLiteral("mnemonic")).toString() ==
+               QStringLiteral("ODD");
+    });
+    ASSERT_NE(odd, list.end());
+    const QJsonObject code = odd->toObject();
+    EXPECT_EQ(code.value(QStringLiteral("description")).toString(),
+              QStringLiteral("a \"quoted\" \\ back\tslash\r\nnext"));
+    EXPECT_TRUE(code.value(QStringLiteral("index")).isNull());
+    EXPECT_EQ(code.value(QStringLiteral("width")).toInt(), 2);
+    EXPECT_EQ(code.value(QStringLiteral("typeText")).toString(), QStringLiteral("6 - Text"));
+
+    result = cli({"codes", "--database", database, "--format=tsv"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> rows = linesOf(result.out);
+    ASSERT_EQ(rows.size(), codes + 1);
+    EXPECT_TRUE(rows.front().starts_with("mnemonic\titem\tindex\tdescription\t")) << rows.front();
+    for (const std::string& row : rows) {
+        EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 9) << row;
+    }
+    EXPECT_NE(result.out.find("ODD\t808081\t\ta \"quoted\" \\ back slash  next\t0\t2\t6\t"),
+              std::string::npos);
+
+    // Nothing found: still a list a script can read.
+    result = cli({"codes", "no such code", "--database", database, "--format", "json"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "[]\n");
+}
+
 TEST_F(CliWithSettings, CodesSpeakTheStoredLanguage) {
     storeSettings("\"Language\"=\"DE\"\r\n");
     const auto result = cli({"codes", "MILKKG", "--database", dictionaryCopy()});
@@ -90,7 +211,7 @@ TEST_F(CliWithSettings, ImportsAreListedAndRemoved) {
     EXPECT_EQ(result.exitCode, 2);
     result = cli({"imports", "remove", kept});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_FALSE(fs::exists(kept));
+    EXPECT_TRUE(fs::exists(kept)); // the user's file: only --delete-file deletes it
     EXPECT_EQ(cli({"imports", "list"}).out, "1  " + gone + "  (the setup file is missing)\n");
     EXPECT_EQ(cli({"imports", "remove", gone}).exitCode, 0);
     result = cli({"imports", "list"});
@@ -115,14 +236,20 @@ TEST_F(CliWithSettings, ADamagedStoreIsNamedAtTheFirstRead) {
 TEST_F(CliWithSettings, ImportsAndCodesUsageErrorsNameTheirHelp) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"imports"},
-         "kolvane-cli: imports needs list or remove\n"
+         "kolvane-cli: imports needs list, add or remove\n"
          "Try 'kolvane-cli imports --help'.\n"},
         {{"imports", "frob"},
-         "kolvane-cli: unknown imports command frob (list or remove)\n"
+         "kolvane-cli: unknown imports command frob (list, add or remove)\n"
          "Try 'kolvane-cli imports --help'.\n"},
         {{"imports", "remove"},
-         "kolvane-cli: SETUP.dst is missing\n"
+         "kolvane-cli: ENTRY is missing\n"
          "Try 'kolvane-cli imports remove --help'.\n"},
+        {{"imports", "add", "milk.dst", "-d"},
+         "kolvane-cli: -d and -c are switches of the batch file: they go with --batch-file\n"
+         "Try 'kolvane-cli imports add --help'.\n"},
+        {{"codes", "--format", "xml"},
+         "kolvane-cli: --format takes \"tsv\" or \"json\", not \"xml\"\n"
+         "Try 'kolvane-cli codes --help'.\n"},
         {{"codes", "--import", "MILK"},
          "kolvane-cli: --import takes no search text\n"
          "Try 'kolvane-cli codes --help'.\n"},
@@ -134,7 +261,7 @@ TEST_F(CliWithSettings, ImportsAndCodesUsageErrorsNameTheirHelp) {
     }
     const auto result = cli({"imports", "remove", "--help"});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(result.out.starts_with("Usage: kolvane-cli imports remove SETUP.dst\n"))
+    EXPECT_TRUE(result.out.starts_with("Usage: kolvane-cli imports remove ENTRY [--delete-file]\n"))
         << result.out;
 }
 

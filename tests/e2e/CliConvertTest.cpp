@@ -257,6 +257,51 @@ TEST(CliConvert, DashOutputIsStandardOutput) {
     EXPECT_TRUE(result.out.starts_with("DH00000000000000080\r\n"));
 }
 
+// Standard input is read through a private copy in the temporary folder,
+// which is gone again when the command ends; findings name it "stdin".
+TEST(CliConvert, DashSourceIsStandardInput) {
+    testing::TempFolder folder;
+    testing::ProcessOptions options;
+    options.environment["TMPDIR"] = folder.path("tmp");
+    fs::create_directories(folder.path("tmp"));
+    const std::string source = readFile(kGolden + "times/source.txt");
+    options.input = source;
+    const auto fromStdin = testing::RunProgram(KOLVANE_CLI,
+                                               {"convert", kGolden + "times/setup.dst", "--source",
+                                                "-", "-o", "-", "--decimal-separator", "."},
+                                               options);
+    EXPECT_EQ(fromStdin.exitCode, 0) << fromStdin.err;
+    EXPECT_EQ(fromStdin.out, readFile(kGolden + "times/expected.ads"));
+    const auto fromFile = cli({"convert", kGolden + "times/setup.dst", "--source",
+                               kGolden + "times/source.txt", "--decimal-separator", "."});
+    EXPECT_EQ(fromStdin.out, fromFile.out);
+    // The same findings, told of "stdin" instead of the file's path.
+    std::string named = fromFile.err;
+    const std::string path = kGolden + "times/source.txt";
+    for (std::size_t at = named.find(path); at != std::string::npos; at = named.find(path, at)) {
+        named.replace(at, path.size(), "stdin");
+    }
+    EXPECT_NE(named, fromFile.err);
+    EXPECT_EQ(fromStdin.err, named);
+
+    options.input = "276001;12.5\r\n276002;123.45\r\n";
+    const auto checked = testing::RunProgram(
+        KOLVANE_CLI, {"check", kGolden + "decimal-shift/setup.dst", "--source=-"}, options);
+    EXPECT_EQ(checked.exitCode, 1) << checked.err;
+    EXPECT_TRUE(checked.out.starts_with("stdin: ")) << checked.out;
+    EXPECT_TRUE(checked.err.starts_with(
+        "stdin:2: column 2 (FATPCT): \"123.45\" cut to 4 characters (\"1234\")\n"))
+        << checked.err;
+
+    options.input = "";
+    const auto empty = testing::RunProgram(
+        KOLVANE_CLI, {"convert", kGolden + "fail-no-lines/setup.dst", "--source", "-"}, options);
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_NE(empty.err.find("kolvane-cli: standard input: "), std::string::npos) << empty.err;
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"tmp"});
+    EXPECT_TRUE(fs::is_empty(folder.path("tmp")));
+}
+
 TEST(CliConvert, EarlierLayoutIsReadWithItsOption) {
     testing::TempFolder folder;
     const std::string setup = folder.write(
