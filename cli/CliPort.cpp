@@ -39,6 +39,10 @@ CliPort::CliPort(const Language& language)
     : language_(language), terminal_(isatty(fileno(stderr)) != 0) {}
 
 MessageAnswer CliPort::showMessage(int number, MessageIcon icon, MessageButtons buttons) {
+    // There is no setup window here to blame for a date: the saved setup is meant.
+    if (number == msg::DateNotTranslated) {
+        number = msg::DateNotTranslatedRunner;
+    }
     return showText(language_.LoadText(number), icon, buttons);
 }
 

@@ -308,6 +308,10 @@ TEST_F(EndToEnd, RunWithADateThatCannotBeTranslatedEndsWithTheErrorsOutcome) {
     EXPECT_EQ(result.exitCode, 3) << result.out << result.err;
     EXPECT_NE(result.out.find("The program can not translate a date field."), std::string::npos)
         << result.out;
+    // Neither the details nor standard error send the user to a window the
+    // command line does not have.
+    EXPECT_EQ((result.out + result.err).find("\"Setup\" window"), std::string::npos)
+        << result.out << result.err;
     EXPECT_NE(result.out.find(source + ":2: column 2 (TESTDATE): \"1-2-3\" is not a date"),
               std::string::npos)
         << result.out;
