@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "cli/CliPort.h"
 
+#include "cli/ElapsedLine.h"
 #include "engine/Ansi.h"
 #include "engine/FindingsReport.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
-#else
-#include <unistd.h>
-#endif
 
 namespace kolvane::cli {
 
@@ -35,8 +28,7 @@ void PrintStatus(const Status& status, const Language& language) {
     PrintLine(status.path().empty() ? rest : status.path() + ": " + rest);
 }
 
-CliPort::CliPort(const Language& language)
-    : language_(language), terminal_(isatty(fileno(stderr)) != 0) {}
+CliPort::CliPort(const Language& language) : language_(language), terminal_(IsTerminal(stderr)) {}
 
 MessageAnswer CliPort::showMessage(int number, MessageIcon icon, MessageButtons buttons) {
     // There is no setup window here to blame for a date: the saved setup is meant.

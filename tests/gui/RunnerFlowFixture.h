@@ -7,6 +7,7 @@
 #include "runner/RunnerFlow.h"
 #include "storage/FileRegistry.h"
 #include "storage/Settings.h"
+#include "tests/gui/FindControl.h"
 #include "tests/support/HerdsimSandbox.h"
 
 #include <QComboBox>
@@ -24,17 +25,7 @@ namespace kolvane::runner::flowtest {
 
 namespace fs = std::filesystem;
 
-// A control of a window, found by its objectName as a user's tool would.
-template <typename Control> Control* in(QWidget* window, const char* name) {
-    Control* control = window ? window->findChild<Control*>(QLatin1String(name)) : nullptr;
-    if (control == nullptr) {
-        throw std::runtime_error(std::string("no control ") + name);
-    }
-    return control;
-}
-template <typename Control> Control* in(QWidget& window, const char* name) {
-    return in<Control>(&window, name);
-}
+using guitest::in;
 
 const std::string kGoodSource = "Animal;Date;Milk;Cells\r\n"
                                 "276000912345678;03-12-26;31,4;120\r\n"

@@ -6,6 +6,7 @@
 
 #include "converter/ConverterApp.h"
 #include "storage/FileRegistry.h"
+#include "tests/gui/FindControl.h"
 #include "tests/support/TempFolder.h"
 
 #include <QTest>
@@ -49,17 +50,6 @@ private:
     std::unique_ptr<ConverterApp> app_;
 };
 
-// A control of a window, found by its objectName as a user's tool would; a
-// missing control fails the test.
-template <typename Control> Control* in(QWidget* window, const char* name) {
-    Control* control = window ? window->findChild<Control*>(QLatin1String(name)) : nullptr;
-    if (control == nullptr) {
-        throw std::runtime_error(std::string("no control ") + name);
-    }
-    return control;
-}
-template <typename Control> Control* in(QWidget& window, const char* name) {
-    return in<Control>(&window, name);
-}
+using guitest::in;
 
 } // namespace kolvane::converter::testing
