@@ -59,29 +59,38 @@ void normaliseWidthAndDecimals(ColumnDefinition& column) {
     }
 }
 
-// Adds one to the digit string out[start..], as in decimal addition: a 9 becomes
-// 0 and the carry moves left; a carry past the leftmost digit (or into a
-// character that is no digit, such as a sign) puts a "1" there.
-void carryOne(std::string& out, std::size_t start) {
-    std::size_t i = out.size();
-    while (i > start) {
+// Adds one to the digit string digits[0, size), as in decimal addition: a 9
+// becomes 0 and the carry moves left; a carry past the leftmost digit (or into
+// a character that is no digit, such as a sign) puts a "1" there. The buffer
+// has room for one more character; the new size is returned.
+std::size_t carryOne(char* digits, std::size_t size) {
+    std::size_t i = size;
+    while (i > 0) {
         --i;
-        char& c = out[i];
+        char& c = digits[i];
         if (c >= '0' && c <= '8') {
             ++c;
-            return;
+            return size;
         }
         if (c != '9') {
-            out.insert(i + 1, 1, '1');
-            return;
+            std::memmove(digits + i + 2, digits + i + 1, size - i - 1);
+            digits[i + 1] = '1';
+            return size + 1;
         }
         c = '0';
     }
-    out.insert(start, 1, '1');
+    std::memmove(digits + 1, digits, size);
+    digits[0] = '1';
+    return size + 1;
 }
 
+// Sized once and filled in place: this runs for every cell of a decimal column.
 void appendShiftedDecimals(std::string& out, std::string_view value, char separator, int decimals) {
     const std::size_t start = out.size();
+    const auto wanted = static_cast<std::size_t>(std::max(decimals, 0));
+    out.resize(start + value.size() + wanted + 1);
+    char* const digits = out.data() + start;
+    std::size_t size = 0;
     std::size_t separatorAt = std::string_view::npos;
     for (std::size_t i = 0; i < value.size(); ++i) {
         if (value[i] == separator) {
@@ -90,21 +99,47 @@ void appendShiftedDecimals(std::string& out, std::string_view value, char separa
             }
             continue;
         }
-        out += value[i];
+        digits[size++] = value[i];
     }
     long places = separatorAt == std::string_view::npos
                       ? 0
                       : static_cast<long>(value.size() - separatorAt - 1);
     if (places < decimals) {
-        out.append(static_cast<std::size_t>(decimals - places), '0');
+        std::memset(digits + size, '0', static_cast<std::size_t>(decimals - places));
+        size += static_cast<std::size_t>(decimals - places);
     }
-    for (; places > decimals && out.size() > start; --places) {
-        const char dropped = out.back();
-        out.pop_back();
+    for (; places > decimals && size > 0; --places) {
+        const char dropped = digits[--size];
         if (dropped > '5' && dropped <= '9') {
-            carryOne(out, start);
+            size = carryOne(digits, size);
         }
     }
+    out.resize(start + size);
+}
+
+// The column's decimal separator, wherever a number written under its factor
+// has the other one.
+void replaceDecimalSeparators(char separator, std::string& value) {
+    if (separator == '.') {
+        std::replace(value.begin(), value.end(), ',', '.');
+    } else if (separator == ',') {
+        std::replace(value.begin(), value.end(), '.', ',');
+    }
+}
+
+// The power of ten by which "*" or "/" and the division by ten that follows
+// every factor together scale a value, when the factor is 1, 10, ... 10^15.
+std::optional<int> powerOfTenOf(char op, double factor) {
+    if (op != '*' && op != '/') {
+        return std::nullopt;
+    }
+    double power = 1;
+    for (int k = 0; k <= 15; ++k, power *= 10) {
+        if (factor == power) {
+            return (op == '*' ? k : -k) - 1;
+        }
+    }
+    return std::nullopt;
 }
 
 std::size_t widthOf(const std::string& width, const NumberFormat& numbers) {
@@ -191,6 +226,7 @@ AdisValueWriter::Column AdisValueWriter::planColumn(ColumnDefinition& definition
         column.factorOperator = definition.CorrectionFactor.front();
         column.factor =
             ToNumber(std::string_view(definition.CorrectionFactor).substr(1), context_.numbers);
+        column.factorPower = powerOfTenOf(column.factorOperator, column.factor);
     }
     // Values under a factor are read with the column's own decimal separator:
     // the source's numbers need not follow the locale of the machine.
@@ -272,9 +308,17 @@ bool AdisValueWriter::convertValue(const Column& column, std::string_view cell, 
         value = converted_;
     }
     if (column.factorOperator != 0) {
-        factored_.assign(value);
-        if (!applyFactor(column, factored_, rowNumber, columnNumber)) {
-            return false;
+        // A factor of a power of ten moves the digits of a plain number: no
+        // detour through a double, the same text.
+        factored_.clear();
+        if (column.factorPower &&
+            AppendScaledDecimal(factored_, value, *column.factorPower, column.factorFormat)) {
+            replaceDecimalSeparators(column.decimalSeparator, factored_);
+        } else {
+            factored_.assign(value);
+            if (!applyFactor(column, factored_, rowNumber, columnNumber)) {
+                return false;
+            }
         }
         value = factored_;
     }
@@ -318,11 +362,7 @@ bool AdisValueWriter::applyFactor(const Column& column, std::string& value, long
     } else {
         context_.port.showMessage(msg::FactorOnText, MessageIcon::Warning, MessageButtons::Ok);
     }
-    if (column.decimalSeparator == '.') {
-        std::replace(value.begin(), value.end(), ',', '.');
-    } else if (column.decimalSeparator == ',') {
-        std::replace(value.begin(), value.end(), '.', ',');
-    }
+    replaceDecimalSeparators(column.decimalSeparator, value);
     return true;
 }
 

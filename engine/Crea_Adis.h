@@ -11,6 +11,7 @@
 #include "engine/ValueChecks.h"
 #include "engine/ValueFindings.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -68,7 +69,8 @@ private:
         bool isTime = false;
         char factorOperator = 0; // 0: no correction factor
         double factor = 0;
-        char decimalSeparator = 0; // 0: none
+        std::optional<int> factorPower; // the factor and the division by ten, as 10^n
+        char decimalSeparator = 0;      // 0: none
         int decimals = 0;
         std::size_t width = 0;
         NumberFormat factorFormat;

@@ -3,6 +3,7 @@
 
 #include "engine/Messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -148,11 +149,120 @@ LineReader::Result LineReader::next(std::string_view& line) {
             return Result::Line;
         }
     }
+    return tooLong();
+}
+
+LineReader::Result LineReader::tooLong() {
     error_ = {ErrorCode::LineTooLong,
               "the line is longer than " + std::to_string(maxLineLength_ >> 20) +
                   " MiB; this does not look like a text export",
               path_, lineNumber_ + 1};
     return Result::Error;
+}
+
+namespace {
+
+long countLineBreaks(std::string_view text) {
+    long count = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (
+        (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))))) {
+        ++count;
+        ++p;
+    }
+    return count;
+}
+
+// Whether a line of `lines` (the first one may be the longest: it began in
+// the block before) is longer than `limit`, its line break aside.
+bool holdsLineLongerThan(std::string_view lines, std::size_t limit) {
+    std::size_t start = 0;
+    while (start < lines.size()) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        if (end - start > limit) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+} // namespace
+
+// Whole lines of the file into `storage`: the unread rest first, then reads
+// until the block is full or the file ends; what follows the last line break
+// goes back to the buffer for the next block.
+LineReader::Result LineReader::readBlock(std::string& storage, std::size_t blockBytes) {
+    storage.assign(text_);
+    text_ = {};
+    std::size_t lastBreak = storage.rfind('\n');
+    while (!eof_) {
+        const std::size_t size = storage.size();
+        if (size >= blockBytes && lastBreak != std::string::npos) {
+            break;
+        }
+        if (size > maxLineLength_ + blockBytes) {
+            return tooLong();
+        }
+        storage.resize(std::max(size + blockBytes / 2, blockBytes));
+        const std::size_t got =
+            std::fread(storage.data() + size, 1, storage.size() - size, file_.get());
+        storage.resize(size + got);
+        if (const std::size_t found = std::string_view(storage).substr(size).rfind('\n');
+            found != std::string_view::npos) {
+            lastBreak = size + found;
+        }
+        if (got == 0) {
+            if (std::ferror(file_.get())) {
+                error_ = {ErrorCode::FileUnreadable, "reading failed: " + describeErrno(errno),
+                          path_, lineNumber_ + 1};
+                return Result::Error;
+            }
+            eof_ = true;
+        }
+    }
+    if (eof_) {
+        return storage.empty() ? Result::End : Result::Line;
+    }
+    const std::size_t rest = storage.size() - lastBreak - 1;
+    buffer_.resize(std::max(buffer_.size(), rest));
+    std::memcpy(buffer_.data(), storage.data() + lastBreak + 1, rest);
+    text_ = std::string_view(buffer_.data(), rest);
+    storage.resize(lastBreak + 1);
+    return Result::Line;
+}
+
+LineReader::Result LineReader::nextBlock(std::string& storage, std::string_view& lines,
+                                         std::size_t blockBytes) {
+    if (!error_.ok()) {
+        return Result::Error;
+    }
+    if (inMemory_) {
+        if (text_.empty()) {
+            return Result::End;
+        }
+        std::size_t end = text_.size();
+        if (end > blockBytes) {
+            const std::size_t lastBreak = text_.rfind('\n', blockBytes);
+            const std::size_t nextBreak =
+                lastBreak != std::string_view::npos ? lastBreak : text_.find('\n', blockBytes);
+            end = nextBreak == std::string_view::npos ? text_.size() : nextBreak + 1;
+        }
+        lines = text_.substr(0, end);
+        text_.remove_prefix(end);
+    } else {
+        if (const Result read = readBlock(storage, blockBytes); read != Result::Line) {
+            return read;
+        }
+        lines = storage;
+    }
+    if (lines.size() > maxLineLength_ && holdsLineLongerThan(lines, maxLineLength_)) {
+        return tooLong();
+    }
+    consumed_ += lines.size();
+    lineNumber_ += countLineBreaks(lines) + (lines.back() == '\n' ? 0 : 1);
+    return Result::Line;
 }
 
 Status CountLines(const std::string& path, long& count) {
