@@ -2,6 +2,7 @@
 #include "engine/Crea_Adis.h"
 
 #include "engine/Horas.h"
+#include "engine/ParallelAdisText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -243,14 +244,44 @@ std::size_t AdisValueWriter::lineLength(std::size_t cells) const {
 
 Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells, long rowNumber,
                                         std::string& out) {
-    // The line's length is known in advance: make room once, blanks included,
-    // and copy each value into its place.
-    const std::size_t count = std::min(cells.size(), columns_.size());
+    // The line's length is known in advance: make room once and fill it in place.
     const std::size_t lineStart = out.size();
+    out.resize(lineStart + lineLength(cells.size()));
+    Status status = writeValueLine(cells, rowNumber, out.data() + lineStart);
+    if (!status.ok()) {
+        out.resize(lineStart);
+    }
+    return status;
+}
+
+namespace {
+
+// Values are short: a few fixed-size moves instead of a call to memcpy each.
+void copyValue(char* to, const char* from, std::size_t length) {
+    if (length >= 8 && length <= 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + length - 8, from + length - 8, 8);
+    } else if (length >= 4 && length < 8) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + length - 4, from + length - 4, 4);
+    } else if (length < 4) {
+        for (std::size_t i = 0; i < length; ++i) {
+            to[i] = from[i];
+        }
+    } else {
+        std::memcpy(to, from, length);
+    }
+}
+
+} // namespace
+
+Status AdisValueWriter::writeValueLine(std::span<const std::string_view> cells, long rowNumber,
+                                       char* line) {
+    const std::size_t count = std::min(cells.size(), columns_.size());
     const std::size_t prefix = kCrLf.size() + kValueLineStart.size();
-    out.resize(lineStart + prefix + lineWidths_[count], ' ');
-    std::memcpy(out.data() + lineStart, "\r\nVN000000", prefix);
-    std::size_t position = lineStart + prefix;
+    std::memcpy(line, "\r\nVN000000", prefix);
+    std::memset(line + prefix, ' ', lineWidths_[count]);
+    char* position = line + prefix;
     std::string_view value;
     for (std::size_t c = 0; c < count; ++c) {
         const Column& column = columns_[c];
@@ -259,13 +290,10 @@ Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells,
         }
         const int columnNumber = static_cast<int>(c) + 1;
         if (!convertValue(column, cells[c], rowNumber, columnNumber, value)) {
-            out.resize(lineStart);
             return std::exchange(failure_, Status::Ok());
         }
         checkValue(column, cells[c], value, rowNumber, columnNumber);
-        if (const std::size_t length = std::min(value.size(), column.width); length > 0) {
-            std::memcpy(out.data() + position, value.data(), length);
-        }
+        copyValue(position, value.data(), std::min(value.size(), column.width));
         position += column.width;
     }
     return Status::Ok();
@@ -366,14 +394,15 @@ bool AdisValueWriter::applyFactor(const Column& column, std::string& value, long
     return true;
 }
 
-Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVariant variant) {
-    setup.DateConversionFailed = false;
-    setup.AdisFindings.clear();
-    setup.AdisText = AdisHeaderFor(setup, context.language, variant);
+namespace {
+
+// Fewer rows are converted on the calling thread: helpers would not pay.
+constexpr std::size_t kRowsForHelpers = 16384;
+
+Status appendValueLinesHere(ImportSetup& setup, const EngineContext& context, AdisVariant variant) {
     AdisValueWriter writer(setup, context, variant);
     const SourceTable& table = setup.SourceTable;
     const std::size_t rows = table.rowCount();
-    context.port.startProgress(msg::ConvertingToAdis, static_cast<std::int64_t>(rows));
     std::vector<std::string_view> cells(static_cast<std::size_t>(table.columnCount()));
     const std::size_t step = std::max<std::size_t>(rows / 200, 1);
     // Room for the whole text at once: growing it would hold two copies while
@@ -384,17 +413,13 @@ Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVaria
     for (std::size_t r = 0; r < rows; ++r) {
         if (context.stopRequested()) {
             setup.AdisFindings = writer.takeFindings();
-            context.port.endProgress();
             return StoppedStatus(setup.SourceFilePath);
         }
-        for (int c = 0; c < table.columnCount(); ++c) {
-            cells[static_cast<std::size_t>(c)] = table.cell(r, c);
-        }
+        table.row(r, cells);
         if (Status status = writer.appendValueLine(cells, table.sourceLine(r), setup.AdisText);
             !status.ok()) {
             setup.DateConversionFailed = writer.dateConversionFailed();
             setup.AdisFindings = writer.takeFindings();
-            context.port.endProgress();
             return status;
         }
         if (r % step == 0) {
@@ -403,10 +428,29 @@ Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVaria
     }
     setup.DateConversionFailed = writer.dateConversionFailed();
     setup.AdisFindings = writer.takeFindings();
+    return Status::Ok();
+}
+
+} // namespace
+
+Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVariant variant,
+                     unsigned threads) {
+    setup.DateConversionFailed = false;
+    setup.AdisFindings.clear();
+    setup.AdisText = AdisHeaderFor(setup, context.language, variant);
+    const std::size_t rows = setup.SourceTable.rowCount();
+    context.port.startProgress(msg::ConvertingToAdis, static_cast<std::int64_t>(rows));
+    threads = AdisTextThreads(threads);
+    const Status status = threads > 1 && rows >= kRowsForHelpers
+                              ? AppendValueLinesOnHelpers(setup, context, variant, threads)
+                              : appendValueLinesHere(setup, context, variant);
+    context.port.endProgress();
+    if (!status.ok()) {
+        return status;
+    }
     setup.AdisFindings.merge(setup.SourceLetters);
     setup.AdisText += kCrLf;
     setup.AdisText += kEndLine;
-    context.port.endProgress();
     return Status::Ok();
 }
 

@@ -51,6 +51,9 @@ public:
     // of the row is appended.
     Status appendValueLine(std::span<const std::string_view> cells, long rowNumber,
                            std::string& out);
+    // The same into `line`, which has room for lineLength(cells.size()) bytes;
+    // after a failure the bytes there mean nothing.
+    Status writeValueLine(std::span<const std::string_view> cells, long rowNumber, char* line);
 
     // A date could not be converted (the runner goes on past it).
     bool dateConversionFailed() const { return dateFailed_; }
@@ -114,8 +117,10 @@ std::string AdisHeaderFor(ImportSetup& setup, const Language& language, AdisVari
 
 // Builds AdisText from the whole SourceTable, showing progress, and fills
 // AdisFindings. On failure AdisText holds the lines built so far, without the
-// end line, and AdisFindings what was found up to there.
+// end line, and AdisFindings what was found up to there. A large table is
+// converted on `threads` helper threads (0: by the machine's cores); the
+// text, messages and findings are the same.
 Status BuildAdisText(ImportSetup& setup, const EngineContext& context,
-                     AdisVariant variant = AdisVariant::Converter);
+                     AdisVariant variant = AdisVariant::Converter, unsigned threads = 0);
 
 } // namespace kolvane
