@@ -227,6 +227,17 @@ bool DatePatternParser::parseInPlace(std::string_view value, std::string& out,
         const auto group = static_cast<std::size_t>(part);
         return std::string_view(groups[group].data(), sizes[group]);
     };
+    if (sizes[0] == 2 && sizes[1] == 2 && sizes[2] == 2) {
+        // Two digits each, the usual dd-mm-yy: written at once.
+        const std::string_view year = view(Part::Year);
+        const bool thisCentury = yearValue(year) < 70;
+        const char date[8] = {thisCentury ? '2' : '1', thisCentury ? '0' : '9',
+                              year[0],                year[1],
+                              groups[1][0],           groups[1][1],
+                              groups[2][0],           groups[2][1]};
+        out.append(date, sizeof date);
+        return true;
+    }
     appendCenturyYear(out, view(Part::Year));
     appendTwoDigits(out, view(Part::Month));
     appendTwoDigits(out, view(Part::Day));

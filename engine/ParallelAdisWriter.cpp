@@ -149,6 +149,7 @@ void ParallelAdisWriter::convertBlock(Worker& worker, Batch& batch,
                                       std::span<std::string_view> cells) {
     const std::string_view block = batch.block;
     long lineNumber = batch.blockFirstLine;
+    long followingLine = 0; // the line of the next row, were it the next line
     std::size_t start = 0;
     for (; start < block.size(); ++lineNumber) {
         const void* found = std::memchr(block.data() + start, '\n', block.size() - start);
@@ -164,7 +165,10 @@ void ParallelAdisWriter::convertBlock(Worker& worker, Batch& batch,
         if (line.empty() || !PassesLineFilter(setup_, line)) {
             continue;
         }
-        batch.blockLines.note(batch.blockRows, lineNumber);
+        if (lineNumber != followingLine) { // only jumps are kept: note nothing else
+            batch.blockLines.note(batch.blockRows, lineNumber);
+        }
+        followingLine = lineNumber + 1;
         if (!convertLine(worker, batch, line, lineNumber, cells)) {
             return;
         }
