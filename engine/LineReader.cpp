@@ -174,18 +174,18 @@ long countLineBreaks(std::string_view text) {
     return count;
 }
 
-// Whether a line of `lines` (the first one may be the longest: it began in
-// the block before) is longer than `limit`, its line break aside.
-bool holdsLineLongerThan(std::string_view lines, std::size_t limit) {
+// Where the first line of `lines` longer than `limit` (its line break aside)
+// starts; npos when none is.
+std::size_t firstLineLongerThan(std::string_view lines, std::size_t limit) {
     std::size_t start = 0;
     while (start < lines.size()) {
         const std::size_t end = std::min(lines.find('\n', start), lines.size());
         if (end - start > limit) {
-            return true;
+            return start;
         }
         start = end + 1;
     }
-    return false;
+    return std::string_view::npos;
 }
 
 } // namespace
@@ -250,15 +250,34 @@ LineReader::Result LineReader::nextBlock(std::string& storage, std::string_view&
             end = nextBreak == std::string_view::npos ? text_.size() : nextBreak + 1;
         }
         lines = text_.substr(0, end);
-        text_.remove_prefix(end);
     } else {
         if (const Result read = readBlock(storage, blockBytes); read != Result::Line) {
             return read;
         }
         lines = storage;
     }
-    if (lines.size() > maxLineLength_ && holdsLineLongerThan(lines, maxLineLength_)) {
-        return tooLong();
+    // The lines before an overlong one are read, as next() reads them; the
+    // overlong line fails on the next call.
+    if (lines.size() > maxLineLength_) {
+        if (const std::size_t at = firstLineLongerThan(lines, maxLineLength_);
+            at != std::string_view::npos) {
+            if (at == 0) {
+                return tooLong();
+            }
+            if (!inMemory_) {
+                const std::string_view rest = lines.substr(at);
+                buffer_.resize(std::max(buffer_.size(), rest.size()));
+                std::memcpy(buffer_.data(), rest.data(), rest.size());
+                text_ = std::string_view(buffer_.data(), rest.size());
+                storage.resize(at);
+                lines = storage;
+            } else {
+                lines = lines.substr(0, at);
+            }
+        }
+    }
+    if (inMemory_) {
+        text_.remove_prefix(lines.size());
     }
     consumed_ += lines.size();
     lineNumber_ += countLineBreaks(lines) + (lines.back() == '\n' ? 0 : 1);
