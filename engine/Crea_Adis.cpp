@@ -229,6 +229,8 @@ AdisValueWriter::Column AdisValueWriter::planColumn(ColumnDefinition& definition
             ToNumber(std::string_view(definition.CorrectionFactor).substr(1), context_.numbers);
         column.factorPower = powerOfTenOf(column.factorOperator, column.factor);
     }
+    column.plain = !column.isDate && !column.isTime && column.factorOperator == 0 &&
+                   column.decimalSeparator == 0;
     // Values under a factor are read with the column's own decimal separator:
     // the source's numbers need not follow the locale of the machine.
     column.factorFormat = context_.numbers;
@@ -289,10 +291,16 @@ Status AdisValueWriter::writeValueLine(std::span<const std::string_view> cells, 
             continue;
         }
         const int columnNumber = static_cast<int>(c) + 1;
-        if (!convertValue(column, cells[c], rowNumber, columnNumber, value)) {
+        if (column.plain) {
+            value = cells[c];
+        } else if (!convertValue(column, cells[c], rowNumber, columnNumber, value)) {
             return std::exchange(failure_, Status::Ok());
         }
-        checkValue(column, cells[c], value, rowNumber, columnNumber);
+        // A text that fits, in a column no record needs as its index, has nothing to check.
+        if (column.valueClass != ValueClass::Text || column.neededIndex ||
+            value.size() > column.width) {
+            checkValue(column, cells[c], value, rowNumber, columnNumber);
+        }
         copyValue(position, value.data(), std::min(value.size(), column.width));
         position += column.width;
     }

@@ -68,6 +68,7 @@ public:
 private:
     struct Column {
         bool imported = false;
+        bool plain = false; // no date, time, factor or decimal separator: the cell as it is
         bool isDate = false;
         bool isTime = false;
         char factorOperator = 0; // 0: no correction factor

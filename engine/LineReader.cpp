@@ -190,29 +190,37 @@ std::size_t firstLineLongerThan(std::string_view lines, std::size_t limit) {
 
 } // namespace
 
-// Whole lines of the file into `storage`: the unread rest first, then reads
-// until the block is full or the file ends; what follows the last line break
-// goes back to the buffer for the next block.
-LineReader::Result LineReader::readBlock(std::string& storage, std::size_t blockBytes) {
-    storage.assign(text_);
+// Whole lines of the file into the first `used` bytes of `storage`: the
+// unread rest first, then reads until the block is full or the file ends;
+// what follows the last line break goes back to the buffer for the next
+// block. The storage only grows, so that its bytes are not cleared each time.
+LineReader::Result LineReader::readBlock(std::string& storage, std::size_t blockBytes,
+                                         std::size_t& used) {
+    const auto room = [&storage](std::size_t bytes) {
+        if (storage.size() < bytes) {
+            storage.resize(bytes);
+        }
+    };
+    room(std::max(text_.size(), blockBytes));
+    std::memcpy(storage.data(), text_.data(), text_.size());
+    used = text_.size();
+    std::size_t lastBreak = std::string_view(storage.data(), used).rfind('\n');
     text_ = {};
-    std::size_t lastBreak = storage.rfind('\n');
     while (!eof_) {
-        const std::size_t size = storage.size();
-        if (size >= blockBytes && lastBreak != std::string::npos) {
+        if (used >= blockBytes && lastBreak != std::string::npos) {
             break;
         }
-        if (size > maxLineLength_ + blockBytes) {
+        if (used > maxLineLength_ + blockBytes) {
             return tooLong();
         }
-        storage.resize(std::max(size + blockBytes / 2, blockBytes));
+        room(std::max(used + blockBytes / 2, blockBytes));
         const std::size_t got =
-            std::fread(storage.data() + size, 1, storage.size() - size, file_.get());
-        storage.resize(size + got);
-        if (const std::size_t found = std::string_view(storage).substr(size).rfind('\n');
+            std::fread(storage.data() + used, 1, storage.size() - used, file_.get());
+        if (const std::size_t found = std::string_view(storage.data() + used, got).rfind('\n');
             found != std::string_view::npos) {
-            lastBreak = size + found;
+            lastBreak = used + found;
         }
+        used += got;
         if (got == 0) {
             if (std::ferror(file_.get())) {
                 error_ = {ErrorCode::FileUnreadable, "reading failed: " + describeErrno(errno),
@@ -223,13 +231,13 @@ LineReader::Result LineReader::readBlock(std::string& storage, std::size_t block
         }
     }
     if (eof_) {
-        return storage.empty() ? Result::End : Result::Line;
+        return used == 0 ? Result::End : Result::Line;
     }
-    const std::size_t rest = storage.size() - lastBreak - 1;
+    const std::size_t rest = used - lastBreak - 1;
     buffer_.resize(std::max(buffer_.size(), rest));
     std::memcpy(buffer_.data(), storage.data() + lastBreak + 1, rest);
     text_ = std::string_view(buffer_.data(), rest);
-    storage.resize(lastBreak + 1);
+    used = lastBreak + 1;
     return Result::Line;
 }
 
@@ -251,10 +259,11 @@ LineReader::Result LineReader::nextBlock(std::string& storage, std::string_view&
         }
         lines = text_.substr(0, end);
     } else {
-        if (const Result read = readBlock(storage, blockBytes); read != Result::Line) {
+        std::size_t used = 0;
+        if (const Result read = readBlock(storage, blockBytes, used); read != Result::Line) {
             return read;
         }
-        lines = storage;
+        lines = std::string_view(storage.data(), used);
     }
     // The lines before an overlong one are read, as next() reads them; the
     // overlong line fails on the next call.
@@ -269,11 +278,8 @@ LineReader::Result LineReader::nextBlock(std::string& storage, std::string_view&
                 buffer_.resize(std::max(buffer_.size(), rest.size()));
                 std::memcpy(buffer_.data(), rest.data(), rest.size());
                 text_ = std::string_view(buffer_.data(), rest.size());
-                storage.resize(at);
-                lines = storage;
-            } else {
-                lines = lines.substr(0, at);
             }
+            lines = lines.substr(0, at);
         }
     }
     if (inMemory_) {

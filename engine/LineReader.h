@@ -36,7 +36,8 @@ public:
     // whole lines as the file holds them, line breaks included, about
     // `blockBytes` of them (more when one line is longer), the last one
     // without a break only at the end of the file. File text is read into
-    // `storage`, text in memory is not copied. Lines count as next() counts them.
+    // `storage` (whose size is then only room), text in memory is not copied.
+    // Lines count as next() counts them.
     Result nextBlock(std::string& storage, std::string_view& lines, std::size_t blockBytes);
 
     const Status& error() const { return error_; }
@@ -51,7 +52,7 @@ private:
     };
 
     bool refill();
-    Result readBlock(std::string& storage, std::size_t blockBytes);
+    Result readBlock(std::string& storage, std::size_t blockBytes, std::size_t& used);
     Result tooLong();
 
     std::size_t maxLineLength_;

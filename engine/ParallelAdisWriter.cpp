@@ -20,10 +20,13 @@ struct ParallelAdisWriter::Batch {
     std::string text;
     std::vector<std::size_t> lineEnds;
     std::vector<long> lines;
-    std::string_view block; // in `text`, or in the source's own text
+    std::string blockText;  // room the reader reads a block into; its size is only room
+    std::string_view block; // in `blockText`, or in the source's own text
     long blockFirstLine = 0;
-    // Output, filled by a helper thread.
+    // Output, filled by a helper thread: its first outputSize bytes; the rest
+    // is room kept from batch to batch, so that it is not cleared for every line.
     std::string output;
+    std::size_t outputSize = 0;
     std::vector<DeferredPort::Message> messages;
     ValueFindings findings;
     SourceLineMap blockLines; // the block's rows, counted from 0
@@ -38,7 +41,7 @@ struct ParallelAdisWriter::Batch {
         lineEnds.clear();
         lines.clear();
         block = {};
-        output.clear();
+        outputSize = 0;
         messages.clear();
         findings.clear();
         blockLines.clear();
@@ -135,11 +138,18 @@ bool ParallelAdisWriter::convertLine(Worker& worker, Batch& batch, std::string_v
         batch.failure = TooManyFieldsStatus(sourceName_, lineNumber, columns_);
         return false;
     }
-    if (Status status = worker.writer.appendValueLine(cells, lineNumber, batch.output);
+    const std::size_t length = worker.writer.lineLength(cells.size());
+    if (batch.output.size() < batch.outputSize + length) {
+        batch.output.resize(
+            std::max({batch.outputSize + length, 2 * batch.output.size(), std::size_t{1} << 16}));
+    }
+    if (Status status =
+            worker.writer.writeValueLine(cells, lineNumber, batch.output.data() + batch.outputSize);
         !status.ok()) {
         batch.failure = std::move(status).withPath(sourceName_);
         return false;
     }
+    batch.outputSize += length;
     return true;
 }
 
@@ -178,7 +188,6 @@ void ParallelAdisWriter::convertBlock(Worker& worker, Batch& batch,
 
 void ParallelAdisWriter::convert(Worker& worker, Batch& batch) {
     std::vector<std::string_view> cells(static_cast<std::size_t>(columns_));
-    batch.output.reserve(std::max(batch.text.size(), batch.block.size()) * 2);
     // Batches are merged in order, so once the merged list is full nothing a
     // batch converted from now on finds can be kept.
     worker.writer.countFindingsOnly(findingsFull_.load(std::memory_order_relaxed));
@@ -240,7 +249,7 @@ std::string& ParallelAdisWriter::blockStorage() {
     if (!current_->lines.empty()) {
         submitCurrent(); // lines handed one by one before: the block comes after them
     }
-    return current_->text;
+    return current_->blockText;
 }
 
 Status ParallelAdisWriter::addBlock(std::string_view lines, long firstLine) {
@@ -308,7 +317,8 @@ Status ParallelAdisWriter::writeBatch(Batch& batch) {
     rowsHanded_ += batch.blockRows;
     blockRows_ += batch.blockRows;
     findingsFull_.store(findings_.full(), std::memory_order_relaxed);
-    if (Status written = sink_.write(batch.output); !written.ok()) {
+    if (Status written = sink_.write(std::string_view(batch.output.data(), batch.outputSize));
+        !written.ok()) {
         failure_ = written;
         return written;
     }
