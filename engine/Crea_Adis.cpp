@@ -249,11 +249,11 @@ Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells,
     // The line's length is known in advance: make room once and fill it in place.
     const std::size_t lineStart = out.size();
     out.resize(lineStart + lineLength(cells.size()));
-    Status status = writeValueLine(cells, rowNumber, out.data() + lineStart);
-    if (!status.ok()) {
+    if (!writeValueLine(cells, rowNumber, out.data() + lineStart)) {
         out.resize(lineStart);
+        return takeFailure();
     }
-    return status;
+    return Status::Ok();
 }
 
 namespace {
@@ -277,8 +277,8 @@ void copyValue(char* to, const char* from, std::size_t length) {
 
 } // namespace
 
-Status AdisValueWriter::writeValueLine(std::span<const std::string_view> cells, long rowNumber,
-                                       char* line) {
+bool AdisValueWriter::writeValueLine(std::span<const std::string_view> cells, long rowNumber,
+                                     char* line) {
     const std::size_t count = std::min(cells.size(), columns_.size());
     const std::size_t prefix = kCrLf.size() + kValueLineStart.size();
     std::memcpy(line, "\r\nVN000000", prefix);
@@ -294,7 +294,7 @@ Status AdisValueWriter::writeValueLine(std::span<const std::string_view> cells, 
         if (column.plain) {
             value = cells[c];
         } else if (!convertValue(column, cells[c], rowNumber, columnNumber, value)) {
-            return std::exchange(failure_, Status::Ok());
+            return false;
         }
         // A text that fits, in a column no record needs as its index, has nothing to check.
         if (column.valueClass != ValueClass::Text || column.neededIndex ||
@@ -304,7 +304,7 @@ Status AdisValueWriter::writeValueLine(std::span<const std::string_view> cells, 
         copyValue(position, value.data(), std::min(value.size(), column.width));
         position += column.width;
     }
-    return Status::Ok();
+    return true;
 }
 
 bool AdisValueWriter::convertValue(const Column& column, std::string_view cell, long rowNumber,

@@ -51,9 +51,11 @@ public:
     // of the row is appended.
     Status appendValueLine(std::span<const std::string_view> cells, long rowNumber,
                            std::string& out);
-    // The same into `line`, which has room for lineLength(cells.size()) bytes;
-    // after a failure the bytes there mean nothing.
-    Status writeValueLine(std::span<const std::string_view> cells, long rowNumber, char* line);
+    // The same into `line`, which has room for lineLength(cells.size()) bytes.
+    // False on a failure, which takeFailure() then gives; the bytes there mean
+    // nothing then. (No status for every row: this runs for millions of them.)
+    bool writeValueLine(std::span<const std::string_view> cells, long rowNumber, char* line);
+    Status takeFailure() { return std::exchange(failure_, Status::Ok()); }
 
     // A date could not be converted (the runner goes on past it).
     bool dateConversionFailed() const { return dateFailed_; }

@@ -117,9 +117,9 @@ void TextBuilder::convertChunk(Helper& helper, Chunk& chunk, std::size_t first,
                 break;
             }
             table.row(r, cells);
-            chunk.failure =
-                helper.writer.writeValueLine(cells, table.sourceLine(r), lines_ + r * lineLength_);
-            if (!chunk.failure.ok()) {
+            if (!helper.writer.writeValueLine(cells, table.sourceLine(r),
+                                              lines_ + r * lineLength_)) {
+                chunk.failure = helper.writer.takeFailure();
                 break;
             }
         }
@@ -174,6 +174,14 @@ Status TextBuilder::run() {
     bool dateFailed = false;
     const Chunk* failed = nullptr;
     for (std::size_t index = 0; index < chunks_.size(); ++index) {
+        if (context_.stopRequested()) {
+            // Asked between two chunks: the rows after them are not taken,
+            // however far the helpers got.
+            stopHelpers();
+            setup_.AdisFindings = std::move(findings);
+            text.resize(start + index * kChunkRows * lineLength_);
+            return StoppedStatus(setup_.SourceFilePath);
+        }
         const Chunk& chunk = waitFor(index);
         replay(chunk);
         findings.merge(chunk.findings);

@@ -23,6 +23,7 @@ struct ParallelAdisWriter::Batch {
     std::string blockText;  // room the reader reads a block into; its size is only room
     std::string_view block; // in `blockText`, or in the source's own text
     long blockFirstLine = 0;
+    std::size_t blockLineCount = 0;
     // Output, filled by a helper thread: its first outputSize bytes; the rest
     // is room kept from batch to batch, so that it is not cleared for every line.
     std::string output;
@@ -41,6 +42,7 @@ struct ParallelAdisWriter::Batch {
         lineEnds.clear();
         lines.clear();
         block = {};
+        blockLineCount = 0;
         outputSize = 0;
         messages.clear();
         findings.clear();
@@ -140,13 +142,10 @@ bool ParallelAdisWriter::convertLine(Worker& worker, Batch& batch, std::string_v
     }
     const std::size_t length = worker.writer.lineLength(cells.size());
     if (batch.output.size() < batch.outputSize + length) {
-        batch.output.resize(
-            std::max({batch.outputSize + length, 2 * batch.output.size(), std::size_t{1} << 16}));
+        batch.output.resize(std::max(batch.outputSize + length, 2 * batch.output.size()));
     }
-    if (Status status =
-            worker.writer.writeValueLine(cells, lineNumber, batch.output.data() + batch.outputSize);
-        !status.ok()) {
-        batch.failure = std::move(status).withPath(sourceName_);
+    if (!worker.writer.writeValueLine(cells, lineNumber, batch.output.data() + batch.outputSize)) {
+        batch.failure = worker.writer.takeFailure().withPath(sourceName_);
         return false;
     }
     batch.outputSize += length;
@@ -157,6 +156,12 @@ bool ParallelAdisWriter::convertLine(Worker& worker, Batch& batch, std::string_v
 // breaks LF or CR LF, empty lines and lines the filter drops give no row.
 void ParallelAdisWriter::convertBlock(Worker& worker, Batch& batch,
                                       std::span<std::string_view> cells) {
+    // Room for a value line per line, once: growing it would leave the old
+    // room behind in the allocator at every step.
+    const std::size_t room = batch.blockLineCount * worker.writer.lineLength(cells.size());
+    if (batch.output.size() < room) {
+        batch.output.resize(room);
+    }
     const std::string_view block = batch.block;
     long lineNumber = batch.blockFirstLine;
     long followingLine = 0; // the line of the next row, were it the next line
@@ -252,9 +257,10 @@ std::string& ParallelAdisWriter::blockStorage() {
     return current_->blockText;
 }
 
-Status ParallelAdisWriter::addBlock(std::string_view lines, long firstLine) {
+Status ParallelAdisWriter::addBlock(std::string_view lines, long firstLine, long lineCount) {
     current_->block = lines;
     current_->blockFirstLine = firstLine;
+    current_->blockLineCount = static_cast<std::size_t>(std::max(lineCount, 0L));
     submitCurrent();
     return writeFinishedBatches(inFlight_.size() > 2 * threads_ + 2);
 }

@@ -34,7 +34,7 @@ public:
     Status addLine(std::string_view line, long sourceLine) override;
     bool takesBlocks() const override { return true; }
     std::string& blockStorage() override;
-    Status addBlock(std::string_view lines, long firstLine) override;
+    Status addBlock(std::string_view lines, long firstLine, long lineCount) override;
     // The rows that came in blocks and were converted (the reader cannot count them).
     std::size_t rowsFromBlocks() const { return blockRows_; }
 

@@ -58,7 +58,7 @@ Status passLine(RowConsumer& consumer, const SourceLineReader& reader, std::stri
 // Lines a block at a time from where the reader stands to the end of the file.
 Status passBlocks(RowConsumer& consumer, SourceLineReader& reader, const EngineContext& context,
                   const std::string& sourceName, Progress& progress) {
-    constexpr std::size_t kBlockBytes = std::size_t{128} << 10;
+    constexpr std::size_t kBlockBytes = std::size_t{160} << 10;
     for (;;) {
         if (context.stopRequested()) {
             return StoppedStatus(sourceName);
@@ -72,7 +72,8 @@ Status passBlocks(RowConsumer& consumer, SourceLineReader& reader, const EngineC
         if (next == LineReader::Result::Error) {
             return reader.error();
         }
-        if (Status added = consumer.addBlock(lines, firstLine); !added.ok()) {
+        const long lineCount = reader.lineNumber() - firstLine + 1;
+        if (Status added = consumer.addBlock(lines, firstLine, lineCount); !added.ok()) {
             return added;
         }
         progress.update(reader.bytesConsumed());
