@@ -77,8 +77,10 @@ rate() { awk "BEGIN{printf \"%.0f\", $1 / $2}"; } # bytes / microseconds = MB/s
 # Untimed: the bytes and findings must be the reference binary's.
 check_outputs() {
     local setup=$1 source=$2 rows=$3
-    "$before" convert "$setup" -o - > "$work/before.ads" 2> "$work/before.err" || true
-    "$cli" convert "$setup" -o - > "$work/after.ads" 2> "$work/after.err" || true
+    "$before" convert "$setup" -o - > "$work/before.ads" 2> "$work/before.err" ||
+        { echo "$rows rows: the reference binary failed" >&2; exit 1; }
+    "$cli" convert "$setup" -o - > "$work/after.ads" 2> "$work/after.err" ||
+        { echo "$rows rows: kolvane-cli failed" >&2; exit 1; }
     "$build/bench/handwritten_testday" "$source" > "$work/hand.ads"
     cmp -s "$work/before.ads" "$work/after.ads" || { echo "$rows rows: output differs from $reference_commit" >&2; exit 1; }
     cmp -s "$work/before.err" "$work/after.err" || { echo "$rows rows: findings differ from $reference_commit" >&2; exit 1; }

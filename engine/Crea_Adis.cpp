@@ -240,10 +240,6 @@ AdisValueWriter::Column AdisValueWriter::planColumn(ColumnDefinition& definition
     return column;
 }
 
-std::size_t AdisValueWriter::lineLength(std::size_t cells) const {
-    return kCrLf.size() + kValueLineStart.size() + lineWidths_[std::min(cells, columns_.size())];
-}
-
 Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells, long rowNumber,
                                         std::string& out) {
     // The line's length is known in advance: make room once and fill it in place.
@@ -312,9 +308,10 @@ bool AdisValueWriter::convertValue(const Column& column, std::string_view cell, 
     value = cell;
     if (column.isDate) {
         converted_.clear();
-        std::string_view unread;
+        DateParseTrace trace;
         dateDigitsUnread_ = false;
-        if (!cell.empty() && dates_.parse(cell, converted_, unread)) {
+        if (!cell.empty() && dates_.parse(cell, converted_, &trace)) {
+            const std::string_view unread = trace.unread;
             // Digits right after what the pattern read belong to the same date
             // (a four-digit year under a two-digit pattern); a blank before
             // them (a time after the date) ends it.

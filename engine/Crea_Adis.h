@@ -11,6 +11,7 @@
 #include "engine/ValueChecks.h"
 #include "engine/ValueFindings.h"
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <string>
@@ -65,7 +66,10 @@ public:
     // Findings are still counted but no longer kept (earlier rows filled the list).
     void countFindingsOnly(bool only) { countFindingsOnly_ = only; }
     // The bytes that appendValueLine adds for a row of `cells` cells.
-    std::size_t lineLength(std::size_t cells) const;
+    std::size_t lineLength(std::size_t cells) const {
+        return kCrLf.size() + kValueLineStart.size() +
+               lineWidths_[std::min(cells, columns_.size())];
+    }
 
 private:
     struct Column {

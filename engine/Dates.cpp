@@ -231,10 +231,14 @@ bool DatePatternParser::parseInPlace(std::string_view value, std::string& out,
         // Two digits each, the usual dd-mm-yy: written at once.
         const std::string_view year = view(Part::Year);
         const bool thisCentury = yearValue(year) < 70;
-        const char date[8] = {thisCentury ? '2' : '1', thisCentury ? '0' : '9',
-                              year[0],                year[1],
-                              groups[1][0],           groups[1][1],
-                              groups[2][0],           groups[2][1]};
+        const char date[8] = {thisCentury ? '2' : '1',
+                              thisCentury ? '0' : '9',
+                              year[0],
+                              year[1],
+                              groups[1][0],
+                              groups[1][1],
+                              groups[2][0],
+                              groups[2][1]};
         out.append(date, sizeof date);
         return true;
     }
@@ -242,11 +246,6 @@ bool DatePatternParser::parseInPlace(std::string_view value, std::string& out,
     appendTwoDigits(out, view(Part::Month));
     appendTwoDigits(out, view(Part::Day));
     return true;
-}
-
-bool DatePatternParser::parse(std::string_view value, std::string& out,
-                              DateParseTrace* trace) const {
-    return parseInPlace(value, out, trace) || parseStepByStep(value, out, trace);
 }
 
 bool DatePatternParser::parseStepByStep(std::string_view value, std::string& out,

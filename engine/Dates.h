@@ -31,7 +31,9 @@ public:
 
     // Appends the ADIS form of `value` to `out`. Returns false, appending
     // nothing, when the value runs out before the pattern does.
-    bool parse(std::string_view value, std::string& out, DateParseTrace* trace = nullptr) const;
+    bool parse(std::string_view value, std::string& out, DateParseTrace* trace = nullptr) const {
+        return parseInPlace(value, out, trace) || parseStepByStep(value, out, trace);
+    }
     // The same; `unread` is what the pattern left of the value.
     bool parse(std::string_view value, std::string& out, std::string_view& unread) const;
     // What parse gives, always by the rules step by step (parse takes a short
