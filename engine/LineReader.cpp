@@ -202,7 +202,9 @@ LineReader::Result LineReader::readBlock(std::string& storage, std::size_t block
         }
     };
     room(std::max(text_.size(), blockBytes));
-    std::memcpy(storage.data(), text_.data(), text_.size());
+    if (!text_.empty()) {
+        std::memcpy(storage.data(), text_.data(), text_.size());
+    }
     used = text_.size();
     std::size_t lastBreak = std::string_view(storage.data(), used).rfind('\n');
     text_ = {};
