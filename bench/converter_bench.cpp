@@ -9,6 +9,7 @@
 //   converter_bench SOURCE.txt SETUP.dst CodigosAds.db   (offscreen by default)
 #include "converter/ConverterApp.h"
 #include "converter/frmMain.h"
+#include "gui/ImportSession.h"
 #include "storage/FileRegistry.h"
 
 #include <QApplication>
@@ -83,6 +84,17 @@ int main(int argc, char** argv) {
     kolvane::converter::ConverterApp app(
         {registry, clock, argv[3], scratch.string(), (scratch / "Brennick").string()});
     app.dialogs().setUnattended(true);
+    // The engine's two jobs on the helper thread: splitting the source into the
+    // table, and building the ADIS text from it.
+    std::vector<double> jobSeconds;
+    QElapsedTimer job;
+    QObject::connect(&app.session(), &kolvane::ImportSession::busyChanged, [&](bool busy) {
+        if (busy) {
+            job.start();
+        } else {
+            jobSeconds.push_back(static_cast<double>(job.nsecsElapsed()) / 1e9);
+        }
+    });
     using kolvane::step::AdisFile;
     using kolvane::step::CodesAndColumns;
     auto& main = [&]() -> kolvane::converter::frmMain& {
@@ -116,6 +128,16 @@ int main(int argc, char** argv) {
     std::printf("source %.1f MB, %zu rows, ADIS text %.1f MB\n", sourceMb,
                 app.session().setup().SourceTable.rowCount(), adisMb);
     std::printf("to the columns window %.2f s, to the result window %.2f s\n", split, total);
+    const auto& table = app.session().setup().SourceTable;
+    const double sourceBytes = static_cast<double>(std::filesystem::file_size(argv[1]));
+    std::printf("source table %.1f MB = %.2f x the source\n",
+                static_cast<double>(table.memoryBytes()) / 1e6,
+                static_cast<double>(table.memoryBytes()) / sourceBytes);
+    if (jobSeconds.size() >= 2) {
+        const double both = jobSeconds[0] + jobSeconds[1];
+        std::printf("split %.3f s, ADIS text %.3f s: %.3f s, %.0f MB/s of source\n", jobSeconds[0],
+                    jobSeconds[1], both, sourceBytes / 1e6 / both);
+    }
     std::printf("resident memory: %.0f MB started, %.0f MB with the source table, %.0f MB with "
                 "the ADIS text\n",
                 startedMb, splitMb, residentMb());

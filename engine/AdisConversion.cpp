@@ -120,8 +120,8 @@ ConversionResult convertOnHelpers(ImportSetup& setup, const EngineContext& conte
         const SourceReadResult read =
             ReadSourceRows(setup, readerContext, source, options.source, writer);
         result.readOutcome = read.outcome;
-        result.rows = read.rows;
         const Status converted = writer.finish();
+        result.rows = read.rows + writer.rowsFromBlocks();
         result.findings = writer.takeFindings();
         result.findings.merge(read.letters);
         result.sourceLines = writer.takeSourceLines();

@@ -2,6 +2,7 @@
 #include "engine/Crea_Adis.h"
 
 #include "engine/Horas.h"
+#include "engine/ParallelAdisText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,29 +60,38 @@ void normaliseWidthAndDecimals(ColumnDefinition& column) {
     }
 }
 
-// Adds one to the digit string out[start..], as in decimal addition: a 9 becomes
-// 0 and the carry moves left; a carry past the leftmost digit (or into a
-// character that is no digit, such as a sign) puts a "1" there.
-void carryOne(std::string& out, std::size_t start) {
-    std::size_t i = out.size();
-    while (i > start) {
+// Adds one to the digit string digits[0, size), as in decimal addition: a 9
+// becomes 0 and the carry moves left; a carry past the leftmost digit (or into
+// a character that is no digit, such as a sign) puts a "1" there. The buffer
+// has room for one more character; the new size is returned.
+std::size_t carryOne(char* digits, std::size_t size) {
+    std::size_t i = size;
+    while (i > 0) {
         --i;
-        char& c = out[i];
+        char& c = digits[i];
         if (c >= '0' && c <= '8') {
             ++c;
-            return;
+            return size;
         }
         if (c != '9') {
-            out.insert(i + 1, 1, '1');
-            return;
+            std::memmove(digits + i + 2, digits + i + 1, size - i - 1);
+            digits[i + 1] = '1';
+            return size + 1;
         }
         c = '0';
     }
-    out.insert(start, 1, '1');
+    std::memmove(digits + 1, digits, size);
+    digits[0] = '1';
+    return size + 1;
 }
 
+// Sized once and filled in place: this runs for every cell of a decimal column.
 void appendShiftedDecimals(std::string& out, std::string_view value, char separator, int decimals) {
     const std::size_t start = out.size();
+    const auto wanted = static_cast<std::size_t>(std::max(decimals, 0));
+    out.resize(start + value.size() + wanted + 1);
+    char* const digits = out.data() + start;
+    std::size_t size = 0;
     std::size_t separatorAt = std::string_view::npos;
     for (std::size_t i = 0; i < value.size(); ++i) {
         if (value[i] == separator) {
@@ -90,21 +100,47 @@ void appendShiftedDecimals(std::string& out, std::string_view value, char separa
             }
             continue;
         }
-        out += value[i];
+        digits[size++] = value[i];
     }
     long places = separatorAt == std::string_view::npos
                       ? 0
                       : static_cast<long>(value.size() - separatorAt - 1);
     if (places < decimals) {
-        out.append(static_cast<std::size_t>(decimals - places), '0');
+        std::memset(digits + size, '0', static_cast<std::size_t>(decimals - places));
+        size += static_cast<std::size_t>(decimals - places);
     }
-    for (; places > decimals && out.size() > start; --places) {
-        const char dropped = out.back();
-        out.pop_back();
+    for (; places > decimals && size > 0; --places) {
+        const char dropped = digits[--size];
         if (dropped > '5' && dropped <= '9') {
-            carryOne(out, start);
+            size = carryOne(digits, size);
         }
     }
+    out.resize(start + size);
+}
+
+// The column's decimal separator, wherever a number written under its factor
+// has the other one.
+void replaceDecimalSeparators(char separator, std::string& value) {
+    if (separator == '.') {
+        std::replace(value.begin(), value.end(), ',', '.');
+    } else if (separator == ',') {
+        std::replace(value.begin(), value.end(), '.', ',');
+    }
+}
+
+// The power of ten by which "*" or "/" and the division by ten that follows
+// every factor together scale a value, when the factor is 1, 10, ... 10^15.
+std::optional<int> powerOfTenOf(char op, double factor) {
+    if (op != '*' && op != '/') {
+        return std::nullopt;
+    }
+    double power = 1;
+    for (int k = 0; k <= 15; ++k, power *= 10) {
+        if (factor == power) {
+            return (op == '*' ? k : -k) - 1;
+        }
+    }
+    return std::nullopt;
 }
 
 std::size_t widthOf(const std::string& width, const NumberFormat& numbers) {
@@ -191,7 +227,10 @@ AdisValueWriter::Column AdisValueWriter::planColumn(ColumnDefinition& definition
         column.factorOperator = definition.CorrectionFactor.front();
         column.factor =
             ToNumber(std::string_view(definition.CorrectionFactor).substr(1), context_.numbers);
+        column.factorPower = powerOfTenOf(column.factorOperator, column.factor);
     }
+    column.plain = !column.isDate && !column.isTime && column.factorOperator == 0 &&
+                   column.decimalSeparator == 0;
     // Values under a factor are read with the column's own decimal separator:
     // the source's numbers need not follow the locale of the machine.
     column.factorFormat = context_.numbers;
@@ -201,20 +240,46 @@ AdisValueWriter::Column AdisValueWriter::planColumn(ColumnDefinition& definition
     return column;
 }
 
-std::size_t AdisValueWriter::lineLength(std::size_t cells) const {
-    return kCrLf.size() + kValueLineStart.size() + lineWidths_[std::min(cells, columns_.size())];
-}
-
 Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells, long rowNumber,
                                         std::string& out) {
-    // The line's length is known in advance: make room once, blanks included,
-    // and copy each value into its place.
-    const std::size_t count = std::min(cells.size(), columns_.size());
+    // The line's length is known in advance: make room once and fill it in place.
     const std::size_t lineStart = out.size();
+    out.resize(lineStart + lineLength(cells.size()));
+    if (!writeValueLine(cells, rowNumber, out.data() + lineStart)) {
+        out.resize(lineStart);
+        return takeFailure();
+    }
+    return Status::Ok();
+}
+
+namespace {
+
+// Values are short: a few fixed-size moves instead of a call to memcpy each.
+void copyValue(char* to, const char* from, std::size_t length) {
+    if (length >= 8 && length <= 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + length - 8, from + length - 8, 8);
+    } else if (length >= 4 && length < 8) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + length - 4, from + length - 4, 4);
+    } else if (length < 4) {
+        for (std::size_t i = 0; i < length; ++i) {
+            to[i] = from[i];
+        }
+    } else {
+        std::memcpy(to, from, length);
+    }
+}
+
+} // namespace
+
+bool AdisValueWriter::writeValueLine(std::span<const std::string_view> cells, long rowNumber,
+                                     char* line) {
+    const std::size_t count = std::min(cells.size(), columns_.size());
     const std::size_t prefix = kCrLf.size() + kValueLineStart.size();
-    out.resize(lineStart + prefix + lineWidths_[count], ' ');
-    std::memcpy(out.data() + lineStart, "\r\nVN000000", prefix);
-    std::size_t position = lineStart + prefix;
+    std::memcpy(line, "\r\nVN000000", prefix);
+    std::memset(line + prefix, ' ', lineWidths_[count]);
+    char* position = line + prefix;
     std::string_view value;
     for (std::size_t c = 0; c < count; ++c) {
         const Column& column = columns_[c];
@@ -222,17 +287,20 @@ Status AdisValueWriter::appendValueLine(std::span<const std::string_view> cells,
             continue;
         }
         const int columnNumber = static_cast<int>(c) + 1;
-        if (!convertValue(column, cells[c], rowNumber, columnNumber, value)) {
-            out.resize(lineStart);
-            return std::exchange(failure_, Status::Ok());
+        if (column.plain) {
+            value = cells[c];
+        } else if (!convertValue(column, cells[c], rowNumber, columnNumber, value)) {
+            return false;
         }
-        checkValue(column, cells[c], value, rowNumber, columnNumber);
-        if (const std::size_t length = std::min(value.size(), column.width); length > 0) {
-            std::memcpy(out.data() + position, value.data(), length);
+        // A text that fits, in a column no record needs as its index, has nothing to check.
+        if (column.valueClass != ValueClass::Text || column.neededIndex ||
+            value.size() > column.width) {
+            checkValue(column, cells[c], value, rowNumber, columnNumber);
         }
+        copyValue(position, value.data(), std::min(value.size(), column.width));
         position += column.width;
     }
-    return Status::Ok();
+    return true;
 }
 
 bool AdisValueWriter::convertValue(const Column& column, std::string_view cell, long rowNumber,
@@ -240,9 +308,10 @@ bool AdisValueWriter::convertValue(const Column& column, std::string_view cell, 
     value = cell;
     if (column.isDate) {
         converted_.clear();
-        std::string_view unread;
+        DateParseTrace trace;
         dateDigitsUnread_ = false;
-        if (!cell.empty() && dates_.parse(cell, converted_, unread)) {
+        if (!cell.empty() && dates_.parse(cell, converted_, &trace)) {
+            const std::string_view unread = trace.unread;
             // Digits right after what the pattern read belong to the same date
             // (a four-digit year under a two-digit pattern); a blank before
             // them (a time after the date) ends it.
@@ -272,9 +341,17 @@ bool AdisValueWriter::convertValue(const Column& column, std::string_view cell, 
         value = converted_;
     }
     if (column.factorOperator != 0) {
-        factored_.assign(value);
-        if (!applyFactor(column, factored_, rowNumber, columnNumber)) {
-            return false;
+        // A factor of a power of ten moves the digits of a plain number: no
+        // detour through a double, the same text.
+        factored_.clear();
+        if (column.factorPower &&
+            AppendScaledDecimal(factored_, value, *column.factorPower, column.factorFormat)) {
+            replaceDecimalSeparators(column.decimalSeparator, factored_);
+        } else {
+            factored_.assign(value);
+            if (!applyFactor(column, factored_, rowNumber, columnNumber)) {
+                return false;
+            }
         }
         value = factored_;
     }
@@ -318,22 +395,19 @@ bool AdisValueWriter::applyFactor(const Column& column, std::string& value, long
     } else {
         context_.port.showMessage(msg::FactorOnText, MessageIcon::Warning, MessageButtons::Ok);
     }
-    if (column.decimalSeparator == '.') {
-        std::replace(value.begin(), value.end(), ',', '.');
-    } else if (column.decimalSeparator == ',') {
-        std::replace(value.begin(), value.end(), '.', ',');
-    }
+    replaceDecimalSeparators(column.decimalSeparator, value);
     return true;
 }
 
-Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVariant variant) {
-    setup.DateConversionFailed = false;
-    setup.AdisFindings.clear();
-    setup.AdisText = AdisHeaderFor(setup, context.language, variant);
+namespace {
+
+// Fewer rows are converted on the calling thread: helpers would not pay.
+constexpr std::size_t kRowsForHelpers = 16384;
+
+Status appendValueLinesHere(ImportSetup& setup, const EngineContext& context, AdisVariant variant) {
     AdisValueWriter writer(setup, context, variant);
     const SourceTable& table = setup.SourceTable;
     const std::size_t rows = table.rowCount();
-    context.port.startProgress(msg::ConvertingToAdis, static_cast<std::int64_t>(rows));
     std::vector<std::string_view> cells(static_cast<std::size_t>(table.columnCount()));
     const std::size_t step = std::max<std::size_t>(rows / 200, 1);
     // Room for the whole text at once: growing it would hold two copies while
@@ -344,17 +418,13 @@ Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVaria
     for (std::size_t r = 0; r < rows; ++r) {
         if (context.stopRequested()) {
             setup.AdisFindings = writer.takeFindings();
-            context.port.endProgress();
             return StoppedStatus(setup.SourceFilePath);
         }
-        for (int c = 0; c < table.columnCount(); ++c) {
-            cells[static_cast<std::size_t>(c)] = table.cell(r, c);
-        }
+        table.row(r, cells);
         if (Status status = writer.appendValueLine(cells, table.sourceLine(r), setup.AdisText);
             !status.ok()) {
             setup.DateConversionFailed = writer.dateConversionFailed();
             setup.AdisFindings = writer.takeFindings();
-            context.port.endProgress();
             return status;
         }
         if (r % step == 0) {
@@ -363,10 +433,29 @@ Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVaria
     }
     setup.DateConversionFailed = writer.dateConversionFailed();
     setup.AdisFindings = writer.takeFindings();
+    return Status::Ok();
+}
+
+} // namespace
+
+Status BuildAdisText(ImportSetup& setup, const EngineContext& context, AdisVariant variant,
+                     unsigned threads) {
+    setup.DateConversionFailed = false;
+    setup.AdisFindings.clear();
+    setup.AdisText = AdisHeaderFor(setup, context.language, variant);
+    const std::size_t rows = setup.SourceTable.rowCount();
+    context.port.startProgress(msg::ConvertingToAdis, static_cast<std::int64_t>(rows));
+    threads = AdisTextThreads(threads);
+    const Status status = threads > 1 && rows >= kRowsForHelpers
+                              ? AppendValueLinesOnHelpers(setup, context, variant, threads)
+                              : appendValueLinesHere(setup, context, variant);
+    context.port.endProgress();
+    if (!status.ok()) {
+        return status;
+    }
     setup.AdisFindings.merge(setup.SourceLetters);
     setup.AdisText += kCrLf;
     setup.AdisText += kEndLine;
-    context.port.endProgress();
     return Status::Ok();
 }
 

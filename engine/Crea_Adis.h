@@ -11,6 +11,8 @@
 #include "engine/ValueChecks.h"
 #include "engine/ValueFindings.h"
 
+#include <algorithm>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,6 +52,11 @@ public:
     // of the row is appended.
     Status appendValueLine(std::span<const std::string_view> cells, long rowNumber,
                            std::string& out);
+    // The same into `line`, which has room for lineLength(cells.size()) bytes.
+    // False on a failure, which takeFailure() then gives; the bytes there mean
+    // nothing then. (No status for every row: this runs for millions of them.)
+    bool writeValueLine(std::span<const std::string_view> cells, long rowNumber, char* line);
+    Status takeFailure() { return std::exchange(failure_, Status::Ok()); }
 
     // A date could not be converted (the runner goes on past it).
     bool dateConversionFailed() const { return dateFailed_; }
@@ -59,16 +66,21 @@ public:
     // Findings are still counted but no longer kept (earlier rows filled the list).
     void countFindingsOnly(bool only) { countFindingsOnly_ = only; }
     // The bytes that appendValueLine adds for a row of `cells` cells.
-    std::size_t lineLength(std::size_t cells) const;
+    std::size_t lineLength(std::size_t cells) const {
+        return kCrLf.size() + kValueLineStart.size() +
+               lineWidths_[std::min(cells, columns_.size())];
+    }
 
 private:
     struct Column {
         bool imported = false;
+        bool plain = false; // no date, time, factor or decimal separator: the cell as it is
         bool isDate = false;
         bool isTime = false;
         char factorOperator = 0; // 0: no correction factor
         double factor = 0;
-        char decimalSeparator = 0; // 0: none
+        std::optional<int> factorPower; // the factor and the division by ten, as 10^n
+        char decimalSeparator = 0;      // 0: none
         int decimals = 0;
         std::size_t width = 0;
         NumberFormat factorFormat;
@@ -112,8 +124,10 @@ std::string AdisHeaderFor(ImportSetup& setup, const Language& language, AdisVari
 
 // Builds AdisText from the whole SourceTable, showing progress, and fills
 // AdisFindings. On failure AdisText holds the lines built so far, without the
-// end line, and AdisFindings what was found up to there.
+// end line, and AdisFindings what was found up to there. A large table is
+// converted on `threads` helper threads (0: by the machine's cores); the
+// text, messages and findings are the same.
 Status BuildAdisText(ImportSetup& setup, const EngineContext& context,
-                     AdisVariant variant = AdisVariant::Converter);
+                     AdisVariant variant = AdisVariant::Converter, unsigned threads = 0);
 
 } // namespace kolvane

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/Dates.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -103,6 +104,8 @@ DatePatternParser::DatePatternParser(std::string_view pattern) {
             parts_.push_back(Part::Unknown);
         }
     }
+    readParts_ = static_cast<std::size_t>(std::find(parts_.begin(), parts_.end(), Part::Unknown) -
+                                          parts_.begin());
 }
 
 namespace {
@@ -191,8 +194,62 @@ bool parseGroups(std::span<const Part> parts, std::string_view value, std::strin
 
 } // namespace
 
-bool DatePatternParser::parse(std::string_view value, std::string& out,
-                              DateParseTrace* trace) const {
+// Each pattern character takes the value's character at its own place, as the
+// rules do while no month or day stands on a blank or a separator and no blank
+// in front is dropped: the usual case, without the rules' bookkeeping.
+bool DatePatternParser::parseInPlace(std::string_view value, std::string& out,
+                                     DateParseTrace* trace) const {
+    if (value.size() < readParts_ || readParts_ > InlineGroup::kInlineLimit ||
+        (value.size() > parts_.size() && value.front() == ' ')) {
+        return false;
+    }
+    std::array<char, InlineGroup::kInlineLimit> groups[3];
+    std::size_t sizes[3] = {0, 0, 0};
+    bool separatorTookDigit = false;
+    for (std::size_t i = 0; i < readParts_; ++i) {
+        const char c = value[i];
+        const Part part = parts_[i];
+        if (part == Part::Separator) {
+            separatorTookDigit = separatorTookDigit || (c >= '0' && c <= '9');
+            continue;
+        }
+        if (part != Part::Year && (c == ' ' || isDateSeparator(c))) {
+            return false;
+        }
+        const auto group = static_cast<std::size_t>(part);
+        groups[group][sizes[group]++] = c;
+    }
+    if (trace != nullptr) {
+        trace->unread = value.substr(readParts_);
+        trace->separatorTookDigit = separatorTookDigit;
+    }
+    const auto view = [&](Part part) {
+        const auto group = static_cast<std::size_t>(part);
+        return std::string_view(groups[group].data(), sizes[group]);
+    };
+    if (sizes[0] == 2 && sizes[1] == 2 && sizes[2] == 2) {
+        // Two digits each, the usual dd-mm-yy: written at once.
+        const std::string_view year = view(Part::Year);
+        const bool thisCentury = yearValue(year) < 70;
+        const char date[8] = {thisCentury ? '2' : '1',
+                              thisCentury ? '0' : '9',
+                              year[0],
+                              year[1],
+                              groups[1][0],
+                              groups[1][1],
+                              groups[2][0],
+                              groups[2][1]};
+        out.append(date, sizeof date);
+        return true;
+    }
+    appendCenturyYear(out, view(Part::Year));
+    appendTwoDigits(out, view(Part::Month));
+    appendTwoDigits(out, view(Part::Day));
+    return true;
+}
+
+bool DatePatternParser::parseStepByStep(std::string_view value, std::string& out,
+                                        DateParseTrace* trace) const {
     if (parts_.size() <= InlineGroup::kInlineLimit) {
         return parseGroups<Part, InlineGroup>(parts_, value, out, trace);
     }

@@ -31,14 +31,23 @@ public:
 
     // Appends the ADIS form of `value` to `out`. Returns false, appending
     // nothing, when the value runs out before the pattern does.
-    bool parse(std::string_view value, std::string& out, DateParseTrace* trace = nullptr) const;
+    bool parse(std::string_view value, std::string& out, DateParseTrace* trace = nullptr) const {
+        return parseInPlace(value, out, trace) || parseStepByStep(value, out, trace);
+    }
     // The same; `unread` is what the pattern left of the value.
     bool parse(std::string_view value, std::string& out, std::string_view& unread) const;
+    // What parse gives, always by the rules step by step (parse takes a short
+    // cut for values whose characters stand where the pattern puts them).
+    bool parseStepByStep(std::string_view value, std::string& out,
+                         DateParseTrace* trace = nullptr) const;
 
     enum class Part : unsigned char { Year, Month, Day, Separator, Unknown };
 
 private:
+    bool parseInPlace(std::string_view value, std::string& out, DateParseTrace* trace) const;
+
     std::vector<Part> parts_;
+    std::size_t readParts_ = 0; // the parts before the first unknown character
 };
 
 // The ADIS form of `value` under `pattern`; nothing when the value is too short.

@@ -9,8 +9,8 @@ bool isTimeSeparator(char c) {
 }
 
 // Takes one group from the front of `value` (up to a separator, which is dropped too)
-// and returns its two digits.
-void appendGroup(std::string& out, std::string_view& value, bool keepLastDigits) {
+// and writes its two digits to `out`.
+void takeGroup(char* out, std::string_view& value, bool keepLastDigits) {
     char first = 0;
     char second = 0;
     char previous = 0;
@@ -35,22 +35,25 @@ void appendGroup(std::string& out, std::string_view& value, bool keepLastDigits)
     }
     value.remove_prefix(i < value.size() ? i + 1 : i);
     if (digits == 0) {
-        out += "00";
+        out[0] = '0';
+        out[1] = '0';
     } else if (digits == 1) {
-        out += '0';
-        out += first;
+        out[0] = '0';
+        out[1] = first;
     } else {
-        out += first;
-        out += second;
+        out[0] = first;
+        out[1] = second;
     }
 }
 
 } // namespace
 
 void AppendConvertedTime(std::string& out, std::string_view value) {
-    appendGroup(out, value, true);
-    appendGroup(out, value, false);
-    appendGroup(out, value, false);
+    char time[6];
+    takeGroup(time, value, true);
+    takeGroup(time + 2, value, false);
+    takeGroup(time + 4, value, false);
+    out.append(time, sizeof time);
 }
 
 std::string ConvertTime(std::string_view value) {

@@ -3,6 +3,7 @@
 
 #include "engine/Messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -148,11 +149,147 @@ LineReader::Result LineReader::next(std::string_view& line) {
             return Result::Line;
         }
     }
+    return tooLong();
+}
+
+LineReader::Result LineReader::tooLong() {
     error_ = {ErrorCode::LineTooLong,
               "the line is longer than " + std::to_string(maxLineLength_ >> 20) +
                   " MiB; this does not look like a text export",
               path_, lineNumber_ + 1};
     return Result::Error;
+}
+
+namespace {
+
+long countLineBreaks(std::string_view text) {
+    long count = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (
+        (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))))) {
+        ++count;
+        ++p;
+    }
+    return count;
+}
+
+// Where the first line of `lines` longer than `limit` (its line break aside)
+// starts; npos when none is.
+std::size_t firstLineLongerThan(std::string_view lines, std::size_t limit) {
+    std::size_t start = 0;
+    while (start < lines.size()) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        if (end - start > limit) {
+            return start;
+        }
+        start = end + 1;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace
+
+// Whole lines of the file into the first `used` bytes of `storage`: the
+// unread rest first, then reads until the block is full or the file ends;
+// what follows the last line break goes back to the buffer for the next
+// block. The storage only grows, so that its bytes are not cleared each time.
+LineReader::Result LineReader::readBlock(std::string& storage, std::size_t blockBytes,
+                                         std::size_t& used) {
+    const auto room = [&storage](std::size_t bytes) {
+        if (storage.size() < bytes) {
+            storage.resize(bytes);
+        }
+    };
+    room(std::max(text_.size(), blockBytes));
+    if (!text_.empty()) {
+        std::memcpy(storage.data(), text_.data(), text_.size());
+    }
+    used = text_.size();
+    std::size_t lastBreak = std::string_view(storage.data(), used).rfind('\n');
+    text_ = {};
+    while (!eof_) {
+        if (used >= blockBytes && lastBreak != std::string::npos) {
+            break;
+        }
+        if (used > maxLineLength_ + blockBytes) {
+            return tooLong();
+        }
+        room(std::max(used + blockBytes / 2, blockBytes));
+        const std::size_t got =
+            std::fread(storage.data() + used, 1, storage.size() - used, file_.get());
+        if (const std::size_t found = std::string_view(storage.data() + used, got).rfind('\n');
+            found != std::string_view::npos) {
+            lastBreak = used + found;
+        }
+        used += got;
+        if (got == 0) {
+            if (std::ferror(file_.get())) {
+                error_ = {ErrorCode::FileUnreadable, "reading failed: " + describeErrno(errno),
+                          path_, lineNumber_ + 1};
+                return Result::Error;
+            }
+            eof_ = true;
+        }
+    }
+    if (eof_) {
+        return used == 0 ? Result::End : Result::Line;
+    }
+    const std::size_t rest = used - lastBreak - 1;
+    buffer_.resize(std::max(buffer_.size(), rest));
+    std::memcpy(buffer_.data(), storage.data() + lastBreak + 1, rest);
+    text_ = std::string_view(buffer_.data(), rest);
+    used = lastBreak + 1;
+    return Result::Line;
+}
+
+LineReader::Result LineReader::nextBlock(std::string& storage, std::string_view& lines,
+                                         std::size_t blockBytes) {
+    if (!error_.ok()) {
+        return Result::Error;
+    }
+    if (inMemory_) {
+        if (text_.empty()) {
+            return Result::End;
+        }
+        std::size_t end = text_.size();
+        if (end > blockBytes) {
+            const std::size_t lastBreak = text_.rfind('\n', blockBytes);
+            const std::size_t nextBreak =
+                lastBreak != std::string_view::npos ? lastBreak : text_.find('\n', blockBytes);
+            end = nextBreak == std::string_view::npos ? text_.size() : nextBreak + 1;
+        }
+        lines = text_.substr(0, end);
+    } else {
+        std::size_t used = 0;
+        if (const Result read = readBlock(storage, blockBytes, used); read != Result::Line) {
+            return read;
+        }
+        lines = std::string_view(storage.data(), used);
+    }
+    // The lines before an overlong one are read, as next() reads them; the
+    // overlong line fails on the next call.
+    if (lines.size() > maxLineLength_) {
+        if (const std::size_t at = firstLineLongerThan(lines, maxLineLength_);
+            at != std::string_view::npos) {
+            if (at == 0) {
+                return tooLong();
+            }
+            if (!inMemory_) {
+                const std::string_view rest = lines.substr(at);
+                buffer_.resize(std::max(buffer_.size(), rest.size()));
+                std::memcpy(buffer_.data(), rest.data(), rest.size());
+                text_ = std::string_view(buffer_.data(), rest.size());
+            }
+            lines = lines.substr(0, at);
+        }
+    }
+    if (inMemory_) {
+        text_.remove_prefix(lines.size());
+    }
+    consumed_ += lines.size();
+    lineNumber_ += countLineBreaks(lines) + (lines.back() == '\n' ? 0 : 1);
+    return Result::Line;
 }
 
 Status CountLines(const std::string& path, long& count) {

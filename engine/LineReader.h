@@ -32,6 +32,14 @@ public:
     // until the next call. A final line without a break still counts as a line.
     Result next(std::string_view& line);
 
+    // Many lines at once, for readers that cut lines themselves: `lines` is
+    // whole lines as the file holds them, line breaks included, about
+    // `blockBytes` of them (more when one line is longer), the last one
+    // without a break only at the end of the file. File text is read into
+    // `storage` (whose size is then only room), text in memory is not copied.
+    // Lines count as next() counts them.
+    Result nextBlock(std::string& storage, std::string_view& lines, std::size_t blockBytes);
+
     const Status& error() const { return error_; }
     long lineNumber() const { return lineNumber_; }
     std::uint64_t bytesConsumed() const { return consumed_; }
@@ -44,6 +52,8 @@ private:
     };
 
     bool refill();
+    Result readBlock(std::string& storage, std::size_t blockBytes, std::size_t& used);
+    Result tooLong();
 
     std::size_t maxLineLength_;
     std::unique_ptr<std::FILE, FileCloser> file_;

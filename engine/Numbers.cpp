@@ -353,6 +353,57 @@ double RoundToWrittenPrecision(double value, const NumberFormat& format) {
     return ToNumber(NumberToText(value, format), format);
 }
 
+bool AppendScaledDecimal(std::string& out, std::string_view text, int power,
+                         const NumberFormat& format) {
+    if (power < -30 || power > 30) {
+        return false;
+    }
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::array<char, 16> digits;
+    std::size_t count = 0;
+    int integerDigits = -1; // digits before the separator; -1 until it is seen
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            if (count == 15) {
+                return false;
+            }
+            digits[count++] = c;
+        } else if (c == format.decimalSeparator && integerDigits < 0) {
+            integerDigits = static_cast<int>(count);
+        } else {
+            return false;
+        }
+    }
+    if (count == 0) {
+        return false;
+    }
+    if (integerDigits < 0) {
+        integerDigits = static_cast<int>(count);
+    }
+    std::size_t first = 0;
+    while (first < count && digits[first] == '0') {
+        ++first;
+    }
+    if (first == count) {
+        out += '0'; // also for -0
+        return true;
+    }
+    std::size_t last = count;
+    while (digits[last - 1] == '0') {
+        --last;
+    }
+    const int exponent = integerDigits - 1 - static_cast<int>(first) + power;
+    appendGeneral(out, negative, std::string_view(digits.data() + first, last - first), exponent,
+                  format.decimalSeparator);
+    return true;
+}
+
 std::string NumberToText(double value, const NumberFormat& format) {
     std::string text;
     AppendNumberText(text, value, format);

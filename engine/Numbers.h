@@ -44,4 +44,13 @@ double RoundToWrittenPrecision(double value, const NumberFormat& format);
 // Appends NumberToText(value) to `out` without a temporary string.
 void AppendNumberText(std::string& out, double value, const NumberFormat& format);
 
+// For a plain decimal `text` (an optional sign, at most 15 digits, at most one
+// of the format's separators; what ParseNumber reads exactly) appends what
+// NumberToText writes for RoundToWrittenPrecision(ToNumber(text) * 10^power),
+// computed on the digits alone: with at most 15 significant digits every
+// rounding on the way through a double gives these digits back. Returns false,
+// appending nothing, for any other text or a power beyond +-30.
+bool AppendScaledDecimal(std::string& out, std::string_view text, int power,
+                         const NumberFormat& format);
+
 } // namespace kolvane

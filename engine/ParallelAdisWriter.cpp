@@ -5,6 +5,7 @@
 #include "engine/TxtTOArray.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kolvane {
 namespace {
@@ -15,17 +16,42 @@ constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
 } // namespace
 
 struct ParallelAdisWriter::Batch {
-    // Input: the source lines back to back, uncut.
+    // Input: the source lines back to back, uncut; or a block of the file.
     std::string text;
     std::vector<std::size_t> lineEnds;
     std::vector<long> lines;
-    // Output, filled by a helper thread.
+    std::string blockText;  // room the reader reads a block into; its size is only room
+    std::string_view block; // in `blockText`, or in the source's own text
+    long blockFirstLine = 0;
+    std::size_t blockLineCount = 0;
+    // Output, filled by a helper thread: its first outputSize bytes; the rest
+    // is room kept from batch to batch, so that it is not cleared for every line.
     std::string output;
+    std::size_t outputSize = 0;
     std::vector<DeferredPort::Message> messages;
     ValueFindings findings;
+    SourceLineMap blockLines; // the block's rows, counted from 0
+    std::size_t blockRows = 0;
     Status failure;
     bool dateFailed = false;
     bool done = false;
+
+    // Empty again, its buffers kept for the next batch.
+    void clear() {
+        text.clear();
+        lineEnds.clear();
+        lines.clear();
+        block = {};
+        blockLineCount = 0;
+        outputSize = 0;
+        messages.clear();
+        findings.clear();
+        blockLines.clear();
+        blockRows = 0;
+        failure = Status::Ok();
+        dateFailed = false;
+        done = false;
+    }
 };
 
 struct ParallelAdisWriter::Worker {
@@ -106,28 +132,80 @@ void ParallelAdisWriter::work(Worker& worker) {
     }
 }
 
+bool ParallelAdisWriter::convertLine(Worker& worker, Batch& batch, std::string_view line,
+                                     long lineNumber, std::span<std::string_view> cells) {
+    if (setup_.usesFixedColumns()) {
+        CutFixedLine(setup_, line, cells);
+    } else if (!SplitLineIntoRow(setup_, line, cells)) {
+        batch.failure = TooManyFieldsStatus(sourceName_, lineNumber, columns_);
+        return false;
+    }
+    const std::size_t length = worker.writer.lineLength(cells.size());
+    if (batch.output.size() < batch.outputSize + length) {
+        batch.output.resize(std::max(batch.outputSize + length, 2 * batch.output.size()));
+    }
+    if (!worker.writer.writeValueLine(cells, lineNumber, batch.output.data() + batch.outputSize)) {
+        batch.failure = worker.writer.takeFailure().withPath(sourceName_);
+        return false;
+    }
+    batch.outputSize += length;
+    return true;
+}
+
+// Finds the rows of a block as the reader finds them line by line: line
+// breaks LF or CR LF, empty lines and lines the filter drops give no row.
+void ParallelAdisWriter::convertBlock(Worker& worker, Batch& batch,
+                                      std::span<std::string_view> cells) {
+    // Room for a value line per line, once: growing it would leave the old
+    // room behind in the allocator at every step.
+    const std::size_t room = batch.blockLineCount * worker.writer.lineLength(cells.size());
+    if (batch.output.size() < room) {
+        batch.output.resize(room);
+    }
+    const std::string_view block = batch.block;
+    long lineNumber = batch.blockFirstLine;
+    long followingLine = 0; // the line of the next row, were it the next line
+    std::size_t start = 0;
+    for (; start < block.size(); ++lineNumber) {
+        const void* found = std::memchr(block.data() + start, '\n', block.size() - start);
+        const std::size_t end =
+            found != nullptr
+                ? static_cast<std::size_t>(static_cast<const char*>(found) - block.data())
+                : block.size();
+        std::string_view line = block.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (line.empty() || !PassesLineFilter(setup_, line)) {
+            continue;
+        }
+        if (lineNumber != followingLine) { // only jumps are kept: note nothing else
+            batch.blockLines.note(batch.blockRows, lineNumber);
+        }
+        followingLine = lineNumber + 1;
+        if (!convertLine(worker, batch, line, lineNumber, cells)) {
+            return;
+        }
+        ++batch.blockRows;
+    }
+}
+
 void ParallelAdisWriter::convert(Worker& worker, Batch& batch) {
     std::vector<std::string_view> cells(static_cast<std::size_t>(columns_));
-    batch.output.reserve(batch.text.size() * 2);
-    const bool fixed = setup_.usesFixedColumns();
     // Batches are merged in order, so once the merged list is full nothing a
     // batch converted from now on finds can be kept.
     worker.writer.countFindingsOnly(findingsFull_.load(std::memory_order_relaxed));
     try {
+        if (!batch.block.empty()) {
+            convertBlock(worker, batch, cells);
+        }
         std::size_t start = 0;
         for (std::size_t i = 0; i < batch.lines.size(); ++i) {
             const std::string_view line =
                 std::string_view(batch.text).substr(start, batch.lineEnds[i] - start);
             start = batch.lineEnds[i];
-            if (fixed) {
-                CutFixedLine(setup_, line, cells);
-            } else if (!SplitLineIntoRow(setup_, line, cells)) {
-                batch.failure = TooManyFieldsStatus(sourceName_, batch.lines[i], columns_);
-                break;
-            }
-            if (Status status = worker.writer.appendValueLine(cells, batch.lines[i], batch.output);
-                !status.ok()) {
-                batch.failure = std::move(status).withPath(sourceName_);
+            if (!convertLine(worker, batch, line, batch.lines[i], cells)) {
                 break;
             }
         }
@@ -163,12 +241,37 @@ Status ParallelAdisWriter::addLine(std::string_view line, long sourceLine) {
     batch.text.append(line);
     batch.lineEnds.push_back(batch.text.size());
     batch.lines.push_back(sourceLine);
-    if (batch.lines.size() >= kBatchRows || batch.text.size() >= kBatchBytes) {
-        submitCurrent();
+    if (batch.lines.size() < kBatchRows && batch.text.size() < kBatchBytes) {
+        return failure_;
     }
+    submitCurrent();
     // Keep a few batches on their way: enough to keep every helper busy, few
     // enough that memory stays small.
     return writeFinishedBatches(inFlight_.size() > 2 * threads_ + 2);
+}
+
+std::string& ParallelAdisWriter::blockStorage() {
+    if (!current_->lines.empty()) {
+        submitCurrent(); // lines handed one by one before: the block comes after them
+    }
+    return current_->blockText;
+}
+
+Status ParallelAdisWriter::addBlock(std::string_view lines, long firstLine, long lineCount) {
+    current_->block = lines;
+    current_->blockFirstLine = firstLine;
+    current_->blockLineCount = static_cast<std::size_t>(std::max(lineCount, 0L));
+    submitCurrent();
+    return writeFinishedBatches(inFlight_.size() > 2 * threads_ + 2);
+}
+
+std::unique_ptr<ParallelAdisWriter::Batch> ParallelAdisWriter::freshBatch() {
+    if (spare_.empty()) {
+        return std::make_unique<Batch>();
+    }
+    std::unique_ptr<Batch> batch = std::move(spare_.back());
+    spare_.pop_back();
+    return batch;
 }
 
 void ParallelAdisWriter::submitCurrent() {
@@ -178,7 +281,7 @@ void ParallelAdisWriter::submitCurrent() {
     }
     jobsReady_.notify_one();
     inFlight_.push_back(std::move(current_));
-    current_ = std::make_unique<Batch>();
+    current_ = freshBatch();
 }
 
 Status ParallelAdisWriter::writeFinishedBatches(bool waitForHead) {
@@ -193,6 +296,8 @@ Status ParallelAdisWriter::writeFinishedBatches(bool waitForHead) {
         }
         waitForHead = false;
         const Status written = writeBatch(head);
+        head.clear();
+        spare_.push_back(std::move(inFlight_.front()));
         inFlight_.pop_front();
         if (!written.ok()) {
             return written;
@@ -214,8 +319,12 @@ Status ParallelAdisWriter::writeBatch(Batch& batch) {
     }
     setup_.DateConversionFailed = setup_.DateConversionFailed || batch.dateFailed;
     findings_.merge(batch.findings);
+    sourceLines_.append(batch.blockLines, rowsHanded_, batch.blockRows);
+    rowsHanded_ += batch.blockRows;
+    blockRows_ += batch.blockRows;
     findingsFull_.store(findings_.full(), std::memory_order_relaxed);
-    if (Status written = sink_.write(batch.output); !written.ok()) {
+    if (Status written = sink_.write(std::string_view(batch.output.data(), batch.outputSize));
+        !written.ok()) {
         failure_ = written;
         return written;
     }

@@ -13,6 +13,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <utility>
 
@@ -31,6 +32,11 @@ public:
     Status addRow(std::span<const std::string_view> cells, long sourceLine) override;
     bool takesLines() const override { return true; }
     Status addLine(std::string_view line, long sourceLine) override;
+    bool takesBlocks() const override { return true; }
+    std::string& blockStorage() override;
+    Status addBlock(std::string_view lines, long firstLine, long lineCount) override;
+    // The rows that came in blocks and were converted (the reader cannot count them).
+    std::size_t rowsFromBlocks() const { return blockRows_; }
 
     // Converts and writes what is still on its way, in order; the first failure
     // of a batch (a date or a factor) is returned.
@@ -50,7 +56,11 @@ private:
     void startWorkers(int columnCount);
     void work(Worker& worker);
     void convert(Worker& worker, Batch& batch);
+    bool convertLine(Worker& worker, Batch& batch, std::string_view line, long lineNumber,
+                     std::span<std::string_view> cells);
+    void convertBlock(Worker& worker, Batch& batch, std::span<std::string_view> cells);
     void submitCurrent();
+    std::unique_ptr<Batch> freshBatch();
     Status writeFinishedBatches(bool waitForHead);
     Status writeBatch(Batch& batch);
 
@@ -66,6 +76,8 @@ private:
     std::vector<std::unique_ptr<Worker>> workers_;
     std::unique_ptr<Batch> current_;
     std::deque<std::unique_ptr<Batch>> inFlight_; // in row order; owned by the reading thread
+    std::vector<std::unique_ptr<Batch>> spare_;   // written batches, their buffers kept
+    std::size_t blockRows_ = 0;
     Status failure_;
     ValueFindings findings_;
     SourceLineMap sourceLines_;

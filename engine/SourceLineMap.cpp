@@ -15,6 +15,18 @@ void SourceLineMap::note(std::size_t row, long line) {
     }
 }
 
+void SourceLineMap::append(const SourceLineMap& later, std::size_t firstRow, std::size_t rows) {
+    if (rows == 0) {
+        return;
+    }
+    note(firstRow, later.line(0));
+    for (const Jump& jump : later.jumps_) {
+        if (jump.row < rows) {
+            note(firstRow + jump.row, jump.line);
+        }
+    }
+}
+
 long SourceLineMap::line(std::size_t row) const {
     auto jump = std::upper_bound(jumps_.begin(), jumps_.end(), row,
                                  [](std::size_t r, const Jump& j) { return r < j.row; });

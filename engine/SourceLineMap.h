@@ -18,6 +18,9 @@ public:
     long line(std::size_t row) const;
     // The row read from `line`, when one of the first `rows` rows was.
     std::optional<std::size_t> row(long line, std::size_t rows) const;
+    // Notes the rows of `later` (a map of rows counted from 0, `rows` of
+    // them) as the rows from `firstRow` on.
+    void append(const SourceLineMap& later, std::size_t firstRow, std::size_t rows);
     void clear() { jumps_.clear(); }
 
 private:

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <stdexcept>
 #include <vector>
 
 namespace kolvane {
@@ -52,6 +53,35 @@ Status passLine(RowConsumer& consumer, const SourceLineReader& reader, std::stri
         progress.update(reader.bytesConsumed());
     }
     return added;
+}
+
+// Lines a block at a time from where the reader stands to the end of the file.
+Status passBlocks(RowConsumer& consumer, SourceLineReader& reader, const EngineContext& context,
+                  const std::string& sourceName, Progress& progress) {
+    constexpr std::size_t kBlockBytes = std::size_t{160} << 10;
+    for (;;) {
+        if (context.stopRequested()) {
+            return StoppedStatus(sourceName);
+        }
+        const long firstLine = reader.lineNumber() + 1;
+        std::string_view lines;
+        const auto next = reader.nextBlock(consumer.blockStorage(), lines, kBlockBytes);
+        if (next == LineReader::Result::End) {
+            return Status::Ok();
+        }
+        if (next == LineReader::Result::Error) {
+            return reader.error();
+        }
+        const long lineCount = reader.lineNumber() - firstLine + 1;
+        if (Status added = consumer.addBlock(lines, firstLine, lineCount); !added.ok()) {
+            return added;
+        }
+        progress.update(reader.bytesConsumed());
+    }
+}
+
+bool readsInBlocks(const RowConsumer& consumer, const SourceLineReader& reader, long limit) {
+    return consumer.takesBlocks() && reader.encoding() == SourceEncoding::Ansi && limit == LONG_MAX;
 }
 
 // A line of a UTF-8 source with letters Windows-1252 has not: they went in as
@@ -144,6 +174,13 @@ SourceReadResult readDelimited(ImportSetup& setup, const EngineContext& context,
     Progress progress(context.port, options.showProgress,
                       options.progressCaption ? options.progressCaption : msg::BuildingColumns,
                       reader.size());
+    if (readsInBlocks(consumer, reader, limit)) {
+        if (Status passed = passBlocks(consumer, reader, context, source.name(), progress);
+            !passed.ok()) {
+            return failure(passed, result.rows);
+        }
+        return result;
+    }
     for (long delivered = 1; delivered < limit; ++delivered) {
         if (context.stopRequested()) {
             return failure(StoppedStatus(source.name()), result.rows);
@@ -228,6 +265,13 @@ SourceReadResult readFixed(ImportSetup& setup, const EngineContext& context,
     Progress progress(context.port, options.showProgress,
                       options.progressCaption ? options.progressCaption : msg::BuildingWindow,
                       reader.size());
+    if (readsInBlocks(consumer, reader, limit)) {
+        if (Status passed = passBlocks(consumer, reader, context, source.name(), progress);
+            !passed.ok()) {
+            return failure(passed, result.rows);
+        }
+        return result;
+    }
     std::string_view line;
     for (long delivered = 0; delivered < limit; ++delivered) {
         if (context.stopRequested()) {
@@ -313,6 +357,10 @@ std::uint64_t sizeHintOf(const SourceData& source) {
 }
 
 } // namespace
+
+std::string& RowConsumer::blockStorage() {
+    throw std::logic_error("RowConsumer: blocks were handed to a consumer that takes none");
+}
 
 Status TooManyFieldsStatus(const std::string& source, long line, int columns) {
     return Status(ErrorCode::ColumnCountMismatch,

@@ -28,6 +28,17 @@ public:
     // another thread); it then also checks the field count of delimited lines.
     virtual bool takesLines() const { return false; }
     virtual Status addLine(std::string_view, long) { return Status::Ok(); }
+
+    // A consumer that takes lines may take them a block at a time instead,
+    // where the reader need not look at each line (a Windows-1252 source, no
+    // lines to skip at the bottom): whole lines as the file holds them, empty
+    // lines and lines the filter drops included, the first one line
+    // `firstLine`, `lineCount` of them. The consumer then also skips those and
+    // counts its rows.
+    virtual bool takesBlocks() const { return false; }
+    // Where the next block is read to; the consumer keeps it until the block is done.
+    virtual std::string& blockStorage();
+    virtual Status addBlock(std::string_view, long, long) { return Status::Ok(); }
 };
 
 // The converter shows its working window, "No lines to be imported." and the

@@ -75,6 +75,20 @@ std::string_view SourceTable::cell(std::size_t row, int column) const {
     return std::string_view(text_).substr(rowStart + begin, cellEnd(index) - begin);
 }
 
+void SourceTable::row(std::size_t row, std::span<std::string_view> cells) const {
+    if (row >= rowCount() || cells.size() != static_cast<std::size_t>(columnCount_)) {
+        throw std::out_of_range("SourceTable: row outside the table");
+    }
+    const char* const text = text_.data() + rowStarts_[row];
+    const std::size_t first = row * static_cast<std::size_t>(columnCount_);
+    std::uint32_t begin = 0;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const std::uint32_t end = endBytes_ == 1 ? cellEnds_[first + c] : cellEnd(first + c);
+        cells[c] = std::string_view(text + begin, end - begin);
+        begin = end;
+    }
+}
+
 void SourceTable::appendRow(std::span<const std::string_view> cells, long sourceLine) {
     if (rowStarts_.empty()) {
         rowStarts_.push_back(0);
@@ -93,13 +107,28 @@ void SourceTable::appendRow(std::span<const std::string_view> cells, long source
     if (needed > endBytes_) {
         widenTo(needed);
     }
+    // Sized once per row and filled in place: this runs for every row of a large file.
+    const std::size_t textAt = text_.size();
+    text_.resize(textAt + static_cast<std::size_t>(rowLength));
     std::uint64_t end = 0;
-    for (int c = 0; c < columnCount_; ++c) {
-        if (static_cast<std::size_t>(c) < shown) {
-            text_.append(cells[c]);
-            end += cells[c].size();
+    if (endBytes_ == 1) {
+        const std::size_t endsAt = cellEnds_.size();
+        cellEnds_.resize(endsAt + static_cast<std::size_t>(columnCount_));
+        for (int c = 0; c < columnCount_; ++c) {
+            if (static_cast<std::size_t>(c) < shown && !cells[c].empty()) {
+                std::memcpy(text_.data() + textAt + end, cells[c].data(), cells[c].size());
+                end += cells[c].size();
+            }
+            cellEnds_[endsAt + static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(end);
         }
-        keepEnd(static_cast<std::uint32_t>(end));
+    } else {
+        for (int c = 0; c < columnCount_; ++c) {
+            if (static_cast<std::size_t>(c) < shown && !cells[c].empty()) {
+                std::memcpy(text_.data() + textAt + end, cells[c].data(), cells[c].size());
+                end += cells[c].size();
+            }
+            keepEnd(static_cast<std::uint32_t>(end));
+        }
     }
     rowStarts_.push_back(rowStart + rowLength);
 }

@@ -29,6 +29,8 @@ public:
 
     // Row and column are 0-based (row 0, column 0 is the first cell).
     std::string_view cell(std::size_t row, int column) const;
+    // Every cell of a row at once into `cells` (columnCount() of them).
+    void row(std::size_t row, std::span<std::string_view> cells) const;
 
     // Appends a row; missing cells are empty, cells beyond the column count are dropped.
     // `sourceLine` is the row's line in the source file (0: the line after the row before).

@@ -53,10 +53,10 @@ Status SourceLineReader::open(const SourceData& source) {
     return Status::Ok();
 }
 
-bool SourceLineReader::passesFilter(std::string_view line) const {
-    const std::string_view text = setup_.LineFilterText;
+bool PassesLineFilter(const ImportSetup& setup, std::string_view line) {
+    const std::string_view text = setup.LineFilterText;
     const bool starts = line.substr(0, text.size()) == text;
-    switch (setup_.LineFilterMode) {
+    switch (setup.LineFilterMode) {
     case 1:
         return !starts;
     case 2:
@@ -85,7 +85,7 @@ LineReader::Result SourceLineReader::nextInAnsi(std::string_view& line) {
 LineReader::Result SourceLineReader::next(std::string_view& line) {
     for (;;) {
         const auto result = nextInAnsi(line);
-        if (result != LineReader::Result::Line || passesFilter(line)) {
+        if (result != LineReader::Result::Line || PassesLineFilter(setup_, line)) {
             return result;
         }
     }

@@ -33,6 +33,13 @@ public:
     // Windows-1252 whatever the file's encoding.
     LineReader::Result next(std::string_view& line);
 
+    // Lines many at a time, uncut and unfiltered (see LineReader::nextBlock);
+    // only for a source read byte for byte (Windows-1252).
+    LineReader::Result nextBlock(std::string& storage, std::string_view& lines,
+                                 std::size_t blockBytes) {
+        return reader_.nextBlock(storage, lines, blockBytes);
+    }
+
     SourceEncoding encoding() const { return encoding_; }
     // Letters of the line given last that Windows-1252 has not: written "?".
     std::size_t unmappedLetters() const { return unmapped_; }
@@ -43,7 +50,6 @@ public:
     std::uint64_t size() const { return reader_.size(); }
 
 private:
-    bool passesFilter(std::string_view line) const;
     LineReader::Result nextInAnsi(std::string_view& line);
 
     const ImportSetup& setup_;
@@ -54,6 +60,9 @@ private:
     std::size_t unmapped_ = 0;
     bool atStart_ = true; // the byte order mark goes with the first line
 };
+
+// Whether a line passes the "Line starts with" filter of the setup.
+bool PassesLineFilter(const ImportSetup& setup, std::string_view line);
 
 // Columns of the source table from its first line: 1 for a non-empty line, plus
 // one per separator character, plus the send date column when it is asked for.

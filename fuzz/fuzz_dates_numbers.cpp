@@ -8,15 +8,25 @@
 #include "fuzz/ConversionSetups.h"
 #include "fuzz/FuzzSupport.h"
 
+#include <cmath>
+
 namespace kolvane::fuzz {
 namespace {
 
 void dates(QuietEngine& engine, std::string_view pattern, std::string_view value) {
     std::string out;
     DateParseTrace trace;
-    if (DatePatternParser(pattern).parse(value, out, &trace)) {
+    const DatePatternParser parser(pattern);
+    const bool parsed = parser.parse(value, out, &trace);
+    if (parsed) {
         Require(trace.unread.size() <= value.size(), "the unread rest lies inside the value");
     }
+    std::string stepwise;
+    DateParseTrace stepwiseTrace;
+    Require(parser.parseStepByStep(value, stepwise, &stepwiseTrace) == parsed && stepwise == out &&
+                (!parsed || (stepwiseTrace.unread == trace.unread &&
+                             stepwiseTrace.separatorTookDigit == trace.separatorTookDigit)),
+            "the short cut of a date parses as the rules do");
     static_cast<void>(Trans_Fechas(value));
     for (const std::string_view format : kDateFormats) {
         ImportSetup setup;
@@ -41,6 +51,18 @@ void numbers(std::string_view pattern, std::string_view value) {
         static_cast<void>(RoundToWrittenPrecision(number, format));
         const int decimals = pattern.empty() ? 0 : static_cast<unsigned char>(pattern[0]) % 12;
         static_cast<void>(ShiftDecimals(value, separator, decimals));
+        // A factor of 10^k written on the digits, as through a double.
+        const int k = decimals;
+        for (const int sign : {1, -1}) {
+            std::string scaled;
+            if (AppendScaledDecimal(scaled, value, sign * k - 1, format)) {
+                const double power = RoundToWrittenPrecision(std::pow(10.0, k), format);
+                const double product = sign > 0 ? number * power : number / power;
+                Require(scaled ==
+                            NumberToText(RoundToWrittenPrecision(product, format) / 10, format),
+                        "a power-of-ten factor on the digits writes what a double writes");
+            }
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include "engine/ByteSink.h"
 #include "engine/Status.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -69,6 +70,8 @@ private:
     Mode mode_ = Mode::Closed;
     AtomicPathWriter reserved_;
     std::unique_ptr<std::FILE, Closer> file_;
+    std::uint64_t written_ = 0;  // bytes written so far
+    std::uint64_t handedOn_ = 0; // bytes the disk was asked to take already
 };
 
 // Streams into an atomic file; the caller commits the file when all is written.

@@ -128,3 +128,48 @@ TEST(DateParsing, LongPatternsParseLikeShortOnes) {
 
 } // namespace
 } // namespace kolvane
+
+namespace kolvane {
+namespace {
+
+// The short cut for values whose characters stand where the pattern puts them
+// must give exactly what the rules step by step give, the trace included.
+TEST(DateParsing, TheShortCutGivesWhatTheRulesGive) {
+    const char* patterns[] = {"dd-mm-aa",   "mm-dd-aa", "aa-mm-dd",  "ddmmaa", "ddmmaaaa",
+                              "aaaammdd",   "TT.MM.JJ", "y",         "ddxmm",  "d-m-y",
+                              "DD\\MM\\YY", "",         "mm/dd/yyyy"};
+    const char* values[] = {"31-01-26",  "29-02-00", "28-02-99",   "30-04-69",        "01-12-70",
+                            "311226",    "31122026", "20261231",   "5-1-99",          " 25-12-03",
+                            "25-12-03 ", "2-1",      "25-12-2003", "2512x",           "  -12-03",
+                            "25- 1-03",  "ab-cd-ef", "25.12.03",   "25x12",           "7",
+                            "",          "25-12-0",  "2512",       "9-9-9",           "12/31/2026",
+                            "1/2/2026",  " 1-12-03", "-1-12-03",   "31-12-2026 14:30"};
+    for (const char* pattern : patterns) {
+        const DatePatternParser parser(pattern);
+        for (const char* value : values) {
+            std::string quick = "x";
+            std::string stepwise = "x";
+            DateParseTrace quickTrace;
+            DateParseTrace stepwiseTrace;
+            const bool quickOk = parser.parse(value, quick, &quickTrace);
+            const bool stepwiseOk = parser.parseStepByStep(value, stepwise, &stepwiseTrace);
+            EXPECT_EQ(quickOk, stepwiseOk) << pattern << " / \"" << value << '"';
+            EXPECT_EQ(quick, stepwise) << pattern << " / \"" << value << '"';
+            if (quickOk && stepwiseOk) {
+                EXPECT_EQ(quickTrace.unread, stepwiseTrace.unread) << pattern << " / " << value;
+                EXPECT_EQ(quickTrace.separatorTookDigit, stepwiseTrace.separatorTookDigit)
+                    << pattern << " / " << value;
+            }
+        }
+    }
+}
+
+TEST(DateParsing, MonthEndsAndCenturiesOfTwoDigitYears) {
+    EXPECT_EQ(ParseDateByPattern("dd-mm-aa", "31-12-69").value_or(""), "20691231");
+    EXPECT_EQ(ParseDateByPattern("dd-mm-aa", "31-12-70").value_or(""), "19701231");
+    EXPECT_EQ(ParseDateByPattern("dd-mm-aa", "29-02-00").value_or(""), "20000229");
+    EXPECT_EQ(ParseDateByPattern("dd-mm-aa", "01-01-99").value_or(""), "19990101");
+}
+
+} // namespace
+} // namespace kolvane

@@ -129,3 +129,84 @@ TEST(NumberToText, RoundToWrittenPrecisionIsWhatTheTextReadsBackAs) {
 
 } // namespace
 } // namespace kolvane
+
+namespace kolvane {
+namespace {
+
+// What a factor of 10^k ("*") or 1/10^k ("/") and the division by ten that
+// follows it write, the way through a double.
+std::string throughDouble(std::string_view text, char op, int k) {
+    const NumberFormat format{'.'};
+    const double power = std::pow(10.0, k);
+    const double value = ToNumber(text, format);
+    const double scaled = op == '*' ? value * power : value / power;
+    return NumberToText(RoundToWrittenPrecision(scaled, format) / 10, format);
+}
+
+std::string onTheDigits(std::string_view text, char op, int k) {
+    std::string out;
+    EXPECT_TRUE(AppendScaledDecimal(out, text, (op == '*' ? k : -k) - 1, NumberFormat{'.'}))
+        << text;
+    return out;
+}
+
+TEST(AppendScaledDecimal, WritesWhatTheWayThroughADoubleWrites) {
+    for (const char* text : {"0",
+                             "-0",
+                             "+0.000",
+                             "4.37",
+                             "-4.37",
+                             "+12.5",
+                             "7",
+                             "007.50",
+                             ".5",
+                             "5.",
+                             "0.0001",
+                             "0.00001",
+                             "999999999999999",
+                             "99999999999999.9",
+                             "-0.00000000000001",
+                             "123456789012345",
+                             "1.00000000000001",
+                             "9.99999999999999",
+                             "0.1",
+                             "0.3",
+                             "2.675"}) {
+        for (const char op : {'*', '/'}) {
+            for (int k = 0; k <= 15; ++k) {
+                EXPECT_EQ(onTheDigits(text, op, k), throughDouble(text, op, k))
+                    << text << ' ' << op << " 10^" << k;
+            }
+        }
+    }
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = random() % 4 == 0 ? "-" : "";
+        const int digits = 1 + static_cast<int>(random() % 15);
+        const int point = static_cast<int>(random() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point && point > 0) {
+                text += '.';
+            }
+            text += static_cast<char>('0' + random() % 10);
+        }
+        const char op = random() % 2 == 0 ? '*' : '/';
+        const int k = static_cast<int>(random() % 16);
+        ASSERT_EQ(onTheDigits(text, op, k), throughDouble(text, op, k)) << text << ' ' << op << k;
+    }
+}
+
+TEST(AppendScaledDecimal, LeavesEverythingButPlainDecimalsToTheGeneralWay) {
+    std::string out;
+    for (const char* text : {"", "-", "+", ".", " 4.37", "4.37 ", "4,37", "1.2.3", "1e5",
+                             "1234567890123456", "0.000000000000001", "abc", "4.3x"}) {
+        EXPECT_FALSE(AppendScaledDecimal(out, text, 0, NumberFormat{'.'})) << text;
+    }
+    EXPECT_FALSE(AppendScaledDecimal(out, "1", 31, NumberFormat{'.'}));
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(AppendScaledDecimal(out, "4,37", 0, NumberFormat{','}));
+    EXPECT_EQ(out, "4,37");
+}
+
+} // namespace
+} // namespace kolvane
