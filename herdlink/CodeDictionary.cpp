@@ -38,6 +38,30 @@ std::vector<CodeRow> selectRows(const std::string& path, const std::string& sql,
     return rows;
 }
 
+constexpr std::string_view kByMnemonic =
+    " WHERE rtrim(lower(Mnemonico), ' ') = rtrim(lower(?1), ' ')";
+
+std::optional<sqlite::Statement> prepareByMnemonic(sqlite::Database& database, Status& status) {
+    return database.prepare(std::string(kSelectAll) + std::string(kByMnemonic), status);
+}
+
+// The row of a mnemonic through a statement of prepareByMnemonic: first looked for
+// with one blank in front, then as typed.
+std::optional<CodeRow> rowOfMnemonic(sqlite::Statement& byMnemonic, std::string_view mnemonic,
+                                     Status& status) {
+    for (const std::string& candidate : {" " + std::string(mnemonic), std::string(mnemonic)}) {
+        byMnemonic.reset();
+        byMnemonic.bind(1, candidate);
+        if (byMnemonic.step(status)) {
+            return rowOf(byMnemonic);
+        }
+        if (!status.ok()) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string PadText(std::string_view text, std::size_t width) {
@@ -110,18 +134,12 @@ std::vector<CodeRow> CodeDictionary::search(std::string_view text, Status& statu
 
 std::optional<CodeRow> CodeDictionary::findByMnemonic(std::string_view mnemonic,
                                                       Status& status) const {
-    const std::string sql =
-        std::string(kSelectAll) + " WHERE rtrim(lower(Mnemonico), ' ') = rtrim(lower(?1), ' ')";
-    for (const std::string& candidate : {" " + std::string(mnemonic), std::string(mnemonic)}) {
-        auto rows = selectRows(path_, sql, {candidate}, status);
-        if (!status.ok()) {
-            return std::nullopt;
-        }
-        if (!rows.empty()) {
-            return rows.front();
-        }
+    auto database = sqlite::Database::Open(path_, sqlite::OpenMode::ReadOnly, status);
+    if (!database) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    auto byMnemonic = prepareByMnemonic(*database, status);
+    return byMnemonic ? rowOfMnemonic(*byMnemonic, mnemonic, status) : std::nullopt;
 }
 
 int CodeDictionary::dataType(std::string_view mnemonic, Status& status) const {
@@ -144,16 +162,25 @@ std::optional<std::string> CodeDictionary::indexMnemonic(std::string_view indexN
 }
 
 void FillDataTypes(ImportSetup& setup, const CodeDictionary& dictionary) {
+    // One connection for every column: opening the file costs more than a lookup.
+    Status status;
+    auto database = sqlite::Database::Open(dictionary.path(), sqlite::OpenMode::ReadOnly, status);
+    if (!database) {
+        return;
+    }
+    auto byMnemonic = prepareByMnemonic(*database, status);
+    if (!byMnemonic) {
+        return;
+    }
     for (ColumnDefinition& column : setup.ColumnTable) {
         if (column.Mnemonic.empty() || column.Mnemonic == kStoredDoNotImport) {
             continue;
         }
-        Status status;
-        const int type = dictionary.dataType(column.Mnemonic, status);
+        const auto row = rowOfMnemonic(*byMnemonic, column.Mnemonic, status);
         if (!status.ok()) {
             return;
         }
-        column.DataType = type;
+        column.DataType = row ? FieldNumber(row->Tipo) : 0;
     }
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The code dictionary: the ADIS items the herd software accepts, in the SQLite
 // file CodigosAds.db beside the program, table Codigos. The file ships with the
-// program and is never created by it. Each operation opens the file, runs one
+// program and is never created by it. Each operation opens the file, runs its
 // statement with bound parameters and closes it again.
 #pragma once
 

@@ -118,6 +118,26 @@ TEST_F(BlockReading, AnOverlongLineFailsOnTheSameLine) {
     expectSameLines("head\n" + std::string(20, 'y') + "\r\nok\n", 20);
 }
 
+TEST_F(BlockReading, AFileThatGrowsAfterItWasOpenedIsReadToItsEnd) {
+    // The room is sized from the file as it was when opened: what is added
+    // later, a line of megabytes among it, is still read whole.
+    const std::string path = writeFile("head\nrow\n");
+    LineReader reader(std::size_t{8} << 20);
+    ASSERT_TRUE(reader.open(path).ok());
+    std::string added;
+    for (int i = 0; i < 20000; ++i) {
+        added += "line " + std::to_string(i) + "\n";
+    }
+    const std::string longLine(std::size_t{3} << 20, 'x');
+    std::ofstream(path, std::ios::binary | std::ios::app) << added << longLine << "\nlast";
+    const Lines read = lineByLine(reader);
+    ASSERT_EQ(read.lines.size(), 20004u);
+    EXPECT_EQ(read.lines[1], "row");
+    EXPECT_EQ(read.lines[20001], "line 19999");
+    EXPECT_TRUE(read.lines[20002] == longLine);
+    EXPECT_EQ(read.lines.back(), "last");
+}
+
 // A whole conversion: blocks on helpers against one thread, line by line.
 class BlockConversion : public testing::EngineFixture {
 protected:

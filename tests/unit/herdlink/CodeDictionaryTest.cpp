@@ -100,6 +100,28 @@ TEST_F(Dictionary, MnemonicLookupInTwoSteps) {
     EXPECT_EQ(dictionary.dataType("UNKNOWN", status), 0);
 }
 
+TEST_F(Dictionary, DataTypesOfEveryCodedColumnFromOneLookupEach) {
+    ImportSetup setup;
+    for (const char* mnemonic : {"MILKKG", "leading", "TESTDATE ", "UNKNOWN", "", "NO IMPORTAR"}) {
+        ColumnDefinition column;
+        column.Mnemonic = mnemonic;
+        column.DataType = 9; // what a column not looked up keeps
+        setup.ColumnTable.push_back(column);
+    }
+    FillDataTypes(setup, dictionary);
+    std::vector<int> types;
+    for (const ColumnDefinition& column : setup.ColumnTable) {
+        types.push_back(column.DataType);
+    }
+    // The same two steps as one lookup; uncoded and not imported columns untouched.
+    EXPECT_EQ(types, (std::vector<int>{3, 2, 4, 0, 9, 9}));
+
+    const CodeDictionary missing(folder.path("gone.db"));
+    setup.ColumnTable[0].DataType = 7;
+    FillDataTypes(setup, missing);
+    EXPECT_EQ(setup.ColumnTable[0].DataType, 7); // without a dictionary nothing is known
+}
+
 TEST_F(Dictionary, IndexMnemonicByTheNumberAsTheColumnHoldsIt) {
     Status status;
     EXPECT_EQ(dictionary.indexMnemonic("    900080", status).value_or(""), "ANIMALID      ");
