@@ -173,6 +173,7 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 void AtomicFileWriter::discard() {
+    sync_.reset(); // before the descriptor it flushes is closed
     file_.reset(); // an unnamed file vanishes with its descriptor
     reserved_.discard();
     mode_ = Mode::Closed;
@@ -236,6 +237,8 @@ Status linkOver(std::FILE*, const std::string& target) {
 // A large file's bytes go to the disk while more are written, so that the
 // flush at the end has little left to wait for.
 constexpr std::uint64_t kWriteBackStep = std::uint64_t{4} << 20;
+// ... and every so many bytes a flush on a thread of its own makes them safe.
+constexpr std::uint64_t kBackgroundSyncStep = std::uint64_t{16} << 20;
 
 void startWriteBack(std::FILE* file, std::uint64_t from, std::uint64_t to) {
 #if defined(__linux__)
@@ -266,6 +269,7 @@ Status AtomicFileWriter::open(const std::string& path) {
     path_ = path;
     written_ = 0;
     handedOn_ = 0;
+    syncedTo_ = 0;
     if (isSpecialFile(path)) {
         // A device or a pipe cannot be replaced; renaming over it would turn
         // it into a plain file for every program on the machine.
@@ -309,13 +313,35 @@ Status AtomicFileWriter::write(std::string_view bytes) {
     if (mode_ != Mode::Direct && written_ - handedOn_ >= kWriteBackStep) {
         startWriteBack(file_.get(), handedOn_, written_);
         handedOn_ = written_;
+        if (written_ - syncedTo_ >= kBackgroundSyncStep) {
+            requestBackgroundSync();
+        }
     }
     return Status::Ok();
+}
+
+void AtomicFileWriter::requestBackgroundSync() {
+#if !defined(_WIN32)
+    if (!sync_) {
+        sync_ = std::make_unique<BackgroundSync>();
+    }
+    sync_->request(::fileno(file_.get()));
+#endif
+    syncedTo_ = written_;
 }
 
 Status AtomicFileWriter::commit() {
     if (!file_) {
         return {ErrorCode::WriteFailed, "the file is not open for writing", path_};
+    }
+    if (sync_) {
+        sync_->stop();
+        // A failure is told to one flush only: the last one would not see it again.
+        if (const std::string failure = sync_->failure(); !failure.empty()) {
+            discard();
+            return {ErrorCode::WriteFailed, "writing failed: " + failure, path_};
+        }
+        sync_.reset();
     }
     const Mode mode = mode_;
     if (mode == Mode::Unnamed) {

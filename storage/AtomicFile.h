@@ -10,6 +10,7 @@
 
 #include "engine/ByteSink.h"
 #include "engine/Status.h"
+#include "storage/BackgroundSync.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -64,6 +65,7 @@ private:
     };
     enum class Mode { Closed, Unnamed, Named, Direct };
     void discard();
+    void requestBackgroundSync();
 
     std::string path_;   // as the caller named it, for messages
     std::string target_; // the file that is replaced
@@ -72,6 +74,8 @@ private:
     std::unique_ptr<std::FILE, Closer> file_;
     std::uint64_t written_ = 0;  // bytes written so far
     std::uint64_t handedOn_ = 0; // bytes the disk was asked to take already
+    std::uint64_t syncedTo_ = 0; // bytes a background flush was asked for
+    std::unique_ptr<BackgroundSync> sync_;
 };
 
 // Streams into an atomic file; the caller commits the file when all is written.

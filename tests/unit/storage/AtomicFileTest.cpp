@@ -81,6 +81,35 @@ TEST(AtomicFileWriter, NothingHasANameUntilTheCommitWhereTheSystemAllows) {
     EXPECT_EQ(folder.entries(), Names{"adis.ads"});
 }
 
+// Large files are flushed on a thread of their own while they are written:
+// the bytes stay in order, and a writer that gives up meanwhile leaves nothing.
+TEST(AtomicFileWriter, ALargeFileFlushedWhileWrittenArrivesWhole) {
+    testing::TempFolder folder;
+    const std::string target = folder.write("adis.ads", "old");
+    std::string expected;
+    {
+        AtomicFileWriter abandoned;
+        ASSERT_TRUE(abandoned.open(target).ok());
+        for (int piece = 0; piece < 40; ++piece) {
+            ASSERT_TRUE(abandoned.write(std::string(std::size_t{1} << 20, 'a')).ok());
+        }
+    } // never committed
+    EXPECT_EQ(folder.read("adis.ads"), "old");
+    EXPECT_EQ(folder.entries(), Names{"adis.ads"});
+
+    AtomicFileWriter file;
+    ASSERT_TRUE(file.open(target).ok());
+    for (int piece = 0; piece < 40; ++piece) {
+        const std::string bytes((std::size_t{1} << 20) + 17, static_cast<char>('A' + piece % 26));
+        expected += bytes;
+        ASSERT_TRUE(file.write(bytes).ok());
+    }
+    EXPECT_EQ(folder.read("adis.ads"), "old"); // untouched until the commit
+    ASSERT_TRUE(file.commit().ok());
+    EXPECT_TRUE(folder.read("adis.ads") == expected) << "not the bytes written, in their order";
+    EXPECT_EQ(folder.entries(), Names{"adis.ads"});
+}
+
 // A killed writer's temporary file goes with the next write of the same
 // target; one of a writer that still runs, or of another target, stays.
 TEST(AtomicFileWriter, TemporaryFilesOfKilledWritersAreRemoved) {
