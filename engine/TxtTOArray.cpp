@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kolvane {
 namespace {
 
@@ -121,6 +125,20 @@ bool SplitLineIntoRow(const ImportSetup& setup, std::string_view line,
     if (setup.Separator.size() == 1) {
         const char separator = setup.Separator.front();
         std::size_t i = 0;
+#if defined(__SSE2__)
+        // Sixteen bytes at a time where every x86-64 processor can.
+        const __m128i wanted = _mm_set1_epi8(separator);
+        for (; i + 16 <= size; i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+            auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, wanted)));
+            while (hits != 0) {
+                if (!cut(i + static_cast<std::size_t>(std::countr_zero(hits)))) {
+                    return false;
+                }
+                hits &= hits - 1;
+            }
+        }
+#endif
         if constexpr (std::endian::native == std::endian::little) {
             // Eight bytes at a time: a byte equal to the separator becomes a zero
             // byte, which the mask finds exactly (no carries between bytes).
