@@ -60,6 +60,7 @@ private:
     std::vector<char> buffer_;
     std::string_view text_; // the unread part of the buffer (or of the in-memory text)
     bool eof_ = true;
+    bool lastReadFilled_ = false; // the room grows while reads fill it
     bool inMemory_ = false;
     Status error_;
     std::string path_;
