@@ -2,6 +2,7 @@
 #include "engine/ParallelAdisText.h"
 
 #include "engine/DeferredPort.h"
+#include "engine/HugePages.h"
 
 #include <algorithm>
 #include <atomic>
@@ -165,6 +166,7 @@ Status TextBuilder::run() {
     std::string& text = setup_.AdisText;
     const std::size_t start = text.size();
     text.reserve(start + rows_ * lineLength_ + kCrLf.size() + kEndLine.size());
+    AdviseHugePages(text.data() + start, text.capacity() - start);
     text.resize(start + rows_ * lineLength_);
     lines_ = text.data() + start;
     for (auto& helper : helpers_) {

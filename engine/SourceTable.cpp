@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/SourceTable.h"
 
+#include "engine/HugePages.h"
+
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -142,6 +144,9 @@ void SourceTable::reserve(std::size_t rows, std::size_t textBytes) {
     rowStarts_.reserve(rows + 1);
     cellEnds_.reserve(rows * static_cast<std::size_t>(columnCount_) *
                       static_cast<std::size_t>(endBytes_));
+    AdviseHugePages(text_.data(), text_.capacity());
+    AdviseHugePages(rowStarts_.data(), rowStarts_.capacity() * sizeof(std::uint64_t));
+    AdviseHugePages(cellEnds_.data(), cellEnds_.capacity());
 }
 
 } // namespace kolvane
