@@ -87,6 +87,7 @@ check_outputs() {
     cmp -s "$work/hand.ads" "$work/after.ads" || { echo "$rows rows: output differs from the hand-written transform" >&2; exit 1; }
     echo "$rows rows: output $(md5sum < "$work/after.ads" | cut -c1-32), findings $(md5sum < "$work/after.err" | cut -c1-32): same as $reference_commit"
     rm -f "$work/before.ads" "$work/after.ads" "$work/hand.ads" "$work/before.err" "$work/after.err"
+    sync # their write-back and discards are not to land in the timed runs
 }
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -136,5 +137,6 @@ for rows in "${rows_list[@]}"; do
     cmp -s "$work/before-out.ads" "$work/after-out.ads" ||
         { echo "$rows rows: the -o files differ" >&2; exit 1; }
     rm -f "$work/before-out.ads" "$work/after-out.ads"
+    sync
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
