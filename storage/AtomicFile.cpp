@@ -2,6 +2,7 @@
 #include "storage/AtomicFile.h"
 
 #include "engine/LineReader.h"
+#include "storage/BackgroundSync.h"
 
 #include <cerrno>
 #include <charconv>
@@ -167,6 +168,8 @@ void AtomicPathWriter::discard() {
         temporary_.clear();
     }
 }
+
+AtomicFileWriter::AtomicFileWriter() = default;
 
 AtomicFileWriter::~AtomicFileWriter() {
     discard();

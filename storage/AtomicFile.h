@@ -10,7 +10,6 @@
 
 #include "engine/ByteSink.h"
 #include "engine/Status.h"
-#include "storage/BackgroundSync.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +18,8 @@
 #include <string_view>
 
 namespace kolvane {
+
+class BackgroundSync;
 
 // A temporary file beside a target, for writers that cannot stream through
 // AtomicFileWriter (SQLite writes a database by its path): reserve() creates
@@ -45,7 +46,7 @@ private:
 
 class AtomicFileWriter {
 public:
-    AtomicFileWriter() = default;
+    AtomicFileWriter();
     ~AtomicFileWriter(); // an uncommitted temporary file is removed
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;

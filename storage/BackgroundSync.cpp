@@ -34,9 +34,6 @@ void BackgroundSync::stop() {
     if (thread_.joinable()) {
         thread_.join();
     }
-    const std::lock_guard lock(mutex_);
-    stopping_ = false;
-    requested_ = false;
 }
 
 std::string BackgroundSync::failure() const {

@@ -24,8 +24,8 @@ public:
     // requests made meanwhile.
     void request(int descriptor);
     // Waits for a flush under way and ends the thread; the descriptor may be
-    // closed afterwards. Requests left are dropped (the caller's own flush
-    // follows).
+    // closed afterwards. Requests left, and any made later, are dropped (the
+    // caller's own flush follows).
     void stop();
     // Why a flush failed ("" when none did). A failure is told to one flush of
     // a file only, so the caller's last flush may not see it again.
